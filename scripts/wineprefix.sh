@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Makes (once) a scratch wine prefix for the project's Windows programs and tests.
+# usage: wineprefix.sh PREFIX   — prints nothing when the prefix is already there.
+set -euo pipefail
+prefix=${1:?usage: wineprefix.sh PREFIX}
+mkdir -p "$(dirname "$prefix")"
+source "$(dirname "$0")/wine-env.sh" "$prefix"
+source "$(dirname "$0")/xvfb-ensure.sh"
+exec 9>"$prefix.lock"
+flock 9
+if [ ! -f "$prefix/.sektra-ready" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  # Without a window manager (Xvfb) wine should draw captions and frames itself,
+  # so that screenshots show window titles.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$prefix/.sektra-ready"
+fi
