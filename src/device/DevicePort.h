@@ -27,9 +27,25 @@ public:
     virtual void Close(PortHandle handle) = 0;
 };
 
+// A port without devices: every Open fails. The native program's default.
+class EmptyDevicePort : public DevicePort {
+public:
+    PortHandle Open(int, std::uint32_t) override { return kInvalidPortHandle; }
+    bool Control(PortHandle, std::uint32_t, void*, std::uint32_t, void*, std::uint32_t,
+                 std::uint32_t* returned) override {
+        if (returned) *returned = 0;
+        return false;
+    }
+    void Close(PortHandle) override {}
+};
+
+// The port of this platform: the Win32 port in the Windows builds, an EmptyDevicePort natively.
+DevicePort* GetPlatformDevicePort();
+
 // The port that newly constructed Devices use. Production: the Win32 port; `/DEMO` and the
 // tests install the emulated one. Never null once the program has started.
 DevicePort* GetDefaultDevicePort();
+// Null restores the platform port.
 void SetDefaultDevicePort(DevicePort* port);
 
 }  // namespace sektra
