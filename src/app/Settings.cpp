@@ -1,0 +1,44 @@
+#include "app/Settings.h"
+
+namespace sektra {
+
+const wchar_t kKeyTimerMode[] = L"TimerMode";
+const wchar_t kKeyShowInterval[] = L"ShowInterval";
+const wchar_t kKeyPerFrq[] = L"PerFrq";
+const wchar_t kKeyPerformCells[] = L"PerformCells";
+
+std::wstring SettingsFilePath(const std::wstring& localAppDataFolder) {
+    if (localAppDataFolder.empty()) return std::wstring();
+    std::wstring path = localAppDataFolder;
+    if (path.back() == L'\\') path.pop_back();
+    return path + L"\\\\Sektra\\Sektra.ini";
+}
+
+void ApplyTimeBase(Settings& settings, std::uint64_t performanceFrequency) {
+    if (settings.timerMode == kTimerTickCount) {
+        settings.ticksPerSecond = 1000;
+    } else if (settings.timerMode == kTimerTimeStampCounter && settings.perFrq != 0) {
+        settings.ticksPerSecond = settings.perFrq;
+    } else if (settings.timerMode != kTimerTimeStampCounter && performanceFrequency != 0) {
+        settings.timerMode = kTimerPerformanceCounter;
+        settings.ticksPerSecond = performanceFrequency;
+    } else {
+        settings.timerMode = kTimerTickCount;
+        settings.ticksPerSecond = 1000;
+    }
+}
+
+void ApplyTimerOptions(Settings& settings, std::int32_t timerMode, std::uint64_t ticksPerSecond,
+                       std::int32_t showInterval) {
+    settings.showInterval = showInterval;
+    if (ticksPerSecond == 0) {  // no time base counts zero ticks a second
+        settings.timerMode = kTimerTickCount;
+        settings.ticksPerSecond = 1000;
+        return;
+    }
+    settings.timerMode = timerMode;
+    settings.ticksPerSecond = ticksPerSecond;
+    if (timerMode == kTimerTimeStampCounter) settings.perFrq = ticksPerSecond;
+}
+
+}  // namespace sektra

@@ -1,0 +1,59 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+namespace sektra {
+namespace {
+
+TEST(Settings, FilePathWithOrWithoutTrailingSeparatorIsTheSame) {
+    const std::wstring expected = L"C:\\Users\\u\\AppData\\Local\\\\Sektra\\Sektra.ini";
+    EXPECT_EQ(SettingsFilePath(L"C:\\Users\\u\\AppData\\Local"), expected);
+    EXPECT_EQ(SettingsFilePath(L"C:\\Users\\u\\AppData\\Local\\"), expected);
+    EXPECT_EQ(SettingsFilePath(L""), L"");  // folder unknown: no settings file
+}
+
+TEST(Settings, TimeBaseFromTheStoredMode) {
+    struct Case {
+        std::int32_t mode;
+        std::uint64_t perFrq, qpf;
+        std::int32_t expectedMode;
+        std::uint64_t expectedTicks;
+    } const cases[] = {
+        {0, 0, 3579545, 0, 1000},
+        {1, 0, 3579545, 1, 3579545},
+        {5, 0, 3579545, 1, 3579545},            // unknown modes use the performance counter
+        {-1, 7, 10000000, 1, 10000000},
+        {1, 0, 0, 0, 1000},                     // no performance counter: tick count
+        {2, 2400000000ULL, 0, 2, 2400000000ULL},
+        {2, 0, 3579545, 0, 1000},               // no frequency to divide by: tick count
+    };
+    for (const Case& c : cases) {
+        Settings s;
+        s.timerMode = c.mode;
+        s.perFrq = c.perFrq;
+        ApplyTimeBase(s, c.qpf);
+        EXPECT_EQ(s.timerMode, c.expectedMode) << c.mode << " " << c.perFrq << " " << c.qpf;
+        EXPECT_EQ(s.ticksPerSecond, c.expectedTicks) << c.mode << " " << c.perFrq << " " << c.qpf;
+        EXPECT_EQ(s.perFrq, c.perFrq);
+    }
+}
+
+TEST(Settings, TimerOptionsKeepTheFrequencyOfModeTwoOnly) {
+    Settings s;
+    s.perFrq = 77;
+    ApplyTimerOptions(s, 1, 3579545, 250);
+    EXPECT_EQ(s.timerMode, 1);
+    EXPECT_EQ(s.ticksPerSecond, 3579545u);
+    EXPECT_EQ(s.showInterval, 250);
+    EXPECT_EQ(s.perFrq, 77u);
+    ApplyTimerOptions(s, 2, 2000000000ULL, 10);
+    EXPECT_EQ(s.perFrq, 2000000000ULL);
+    EXPECT_EQ(s.ticksPerSecond, 2000000000ULL);
+    ApplyTimerOptions(s, 2, 0, 10);
+    EXPECT_EQ(s.timerMode, 0);
+    EXPECT_EQ(s.ticksPerSecond, 1000u);
+    EXPECT_EQ(s.perFrq, 2000000000ULL);
+}
+
+}  // namespace
+}  // namespace sektra
