@@ -1,0 +1,205 @@
+// Identifiers of everything in Sektra's language module: dialog templates, control ids, menu
+// commands, the icon and the string table. Plain #defines, so that the .rc files and the C++
+// code share them. The numbers are fixed: other language modules must keep them.
+#ifndef SEKTRA_LANGUAGE_RESOURCE_IDS_H
+#define SEKTRA_LANGUAGE_RESOURCE_IDS_H
+
+/* Dialog templates, menu and icon */
+#define IDD_MAIN_FRAME          301  /* main window; its menu has the same id */
+#define IDR_MAIN_MENU           301
+#define IDI_SEKTRA              302
+#define IDD_ABOUT               303
+#define IDD_TRANSFER_TEST       305
+#define IDD_TRANSFER_OPTIONS    306
+#define IDD_WRITE_CONFIRM       307
+#define IDD_TIMER_OPTIONS       308
+#define IDD_DEVICE_SELECTION    309
+#define IDD_CACHE_TEST          311
+#define IDD_SEEK_TEST           312
+#define IDD_CACHE_OPTIONS       313
+#define IDD_SEEK_OPTIONS        314
+#define IDD_WAIT                315
+
+/* Menu commands of the main window */
+#define IDM_ABOUT               40001
+#define IDM_TIMER_OPTIONS       40002
+#define IDM_REFRESH             40003
+#define IDM_HELP                40004
+#define IDM_SELECT_DEVICES      40005
+
+/* Main window (301) */
+#define IDC_DEVICE_TREE         1002
+#define IDC_DETAIL_LIST         1003
+
+/* About (303): two link statics and OK (1) */
+#define IDC_WEB_LINK            1000
+#define IDC_MAIL_LINK           1001
+
+/* Test windows (305 transfer, 311 cache and buffer, 312 seek) */
+#define IDC_TEST_START          3
+#define IDC_TEST_SAVE           4
+#define IDC_TEST_DEVICE         1005
+#define IDC_TEST_BLOCK_RANGE    1006  /* not in 311 */
+#define IDC_TEST_ELAPSED        1007
+#define IDC_TEST_COUNT          1008
+#define IDC_TEST_CLOCK          1009
+#define IDC_TEST_FINISH         1010
+#define IDC_TEST_PROGRESS       1011
+#define IDC_TEST_BEST           1012
+#define IDC_TEST_AVERAGE        1013
+#define IDC_TEST_WORST          1014
+#define IDC_TEST_STOP           1015
+#define IDC_TEST_CLOSE          1016
+
+/* Transfer options (306) */
+#define IDC_TRANSFER_LIMIT      1017
+#define IDC_TRANSFER_SIZE       1018
+#define IDC_TRANSFER_SIZE_SPIN  1019
+#define IDC_TRANSFER_SIZE_KB    1020
+#define IDC_RANGE_FULL          1021  /* radio buttons 1021 .. 1025 */
+#define IDC_RANGE_OUTER         1022
+#define IDC_RANGE_MIDDLE        1023
+#define IDC_RANGE_INNER         1024
+#define IDC_RANGE_CUSTOM        1025
+#define IDC_RANGE_START         1026
+#define IDC_RANGE_END           1027
+#define IDC_RANGE_START_SPIN    1028
+#define IDC_RANGE_END_SPIN      1029
+#define IDC_TRANSFER_OK         1030
+#define IDC_TRANSFER_CANCEL     1031
+
+/* Write test confirmation (307), with OK (1) and Cancel (2) */
+#define IDC_CONFIRM_WORD        1032
+#define IDC_CONFIRM_DEVICE      1033
+#define IDC_CONFIRM_TEST        1034
+
+/* Timer options (308), with OK (1) and Cancel (2) */
+#define IDC_TIMER_TICK_COUNT    1035  /* radio buttons 1035 .. 1037 */
+#define IDC_TIMER_PERFORMANCE   1036
+#define IDC_TIMER_TIME_STAMP    1037
+#define IDC_TIMER_COUNTER_FREQUENCY 1038
+#define IDC_TIMER_TSC_FREQUENCY 1039
+#define IDC_TIMER_INTERVAL      1026
+#define IDC_TIMER_INTERVAL_SPIN 1040
+
+/* Device selection (309), with OK (1) and Cancel (2) */
+#define IDC_DEVICE_LIST         1041
+
+/* Cache and buffer options (313), with OK (1) and Cancel (2) */
+#define IDC_CACHE_SIZE          1046
+#define IDC_CACHE_SIZE_SPIN     1047
+#define IDC_CACHE_SIZE_KB       1048
+#define IDC_CACHE_LIMIT         1049
+
+/* Seek options (314), with OK (1) and Cancel (2) */
+#define IDC_SEEK_FIRST_BLOCK    1050
+#define IDC_SEEK_LAST_BLOCK     1051
+#define IDC_SEEK_ALTERNATE      1052  /* radio buttons 1052 .. 1053 */
+#define IDC_SEEK_RANDOM         1053
+#define IDC_SEEK_COUNT          1054
+#define IDC_SEEK_LIMIT          1055
+
+/* Wait notice (315) */
+#define IDC_WAIT_MAIN           1056
+#define IDC_WAIT_DETAIL         1057
+#define IDC_WAIT_NOTE1          1058
+#define IDC_WAIT_NOTE2          1059
+
+/* Strings. "fmt(...)" notes the arguments of a format string. */
+#define IDS_COLUMN_ITEM         1
+#define IDS_COLUMN_VALUE        2
+#define IDS_COLUMN_REMARK       3
+#define IDS_TREE_ROOT           4
+#define IDS_TREE_DISKS          5
+#define IDS_TREE_CDROMS         6
+#define IDS_TREE_INQUIRY        7
+#define IDS_TREE_STANDARD_INQUIRY 8
+#define IDS_TREE_VPD_PAGE       9   /* fmt(int page) */
+#define IDS_TREE_LOG_SENSE      10
+#define IDS_TREE_LOG_PAGE       11  /* fmt(int page) */
+#define IDS_TREE_MODE_SENSE     12
+#define IDS_TREE_MODE_PAGE      13  /* fmt(int page) */
+#define IDS_TREE_DEFECT_LISTS   14
+#define IDS_TREE_PRIMARY_DEFECTS 15
+#define IDS_TREE_GROWN_DEFECTS  16
+#define IDS_TREE_TESTS          17
+#define IDS_TREE_SEQUENTIAL_READ 18
+#define IDS_TREE_SEQUENTIAL_WRITE 19
+#define IDS_TREE_RANDOM_READ    20
+#define IDS_TREE_RANDOM_WRITE   21
+#define IDS_TREE_READ_BUFFER    22
+#define IDS_TREE_WRITE_BUFFER   23
+#define IDS_TREE_CACHE_HIT      24
+#define IDS_TREE_SEEK           25
+#define IDS_TREE_SIZE_KB        28  /* fmt(int kilobytes) */
+#define IDS_OTHER_SIZE          29  /* also the label of a custom range or seek */
+#define IDS_SUMMARY_MODEL       30
+#define IDS_SUMMARY_REVISION    31
+#define IDS_SUMMARY_BLOCKS      32
+#define IDS_SUMMARY_BLOCK_LENGTH 33
+#define IDS_SUMMARY_CAPACITY    34
+#define IDS_DEFECT_COUNT        35
+#define IDS_DEFECT_ENTRY        36  /* fmt(int number) */
+#define IDS_OTHER_SIZE_ROW      37
+#define IDS_RANGE_FULL          38
+#define IDS_RANGE_OUTER         39
+#define IDS_RANGE_MIDDLE        40
+#define IDS_RANGE_INNER         41
+#define IDS_SEEK_STANDARD       42
+#define IDS_STATE_RUNNING       43
+#define IDS_STATE_STOPPED       44
+#define IDS_STATE_FINISHED      45
+#define IDS_CSV_FILTER_NAME     46
+#define IDS_CSV_FILTER_PATTERN  47
+#define IDS_ALL_FILTER_NAME     48
+#define IDS_ALL_FILTER_PATTERN  49
+#define IDS_CSV_EXTENSION       50
+#define IDS_TIME_FORMAT         51  /* a wcsftime format */
+#define IDS_FINISH_UNKNOWN      52
+#define IDS_ELAPSED_FORMAT      53  /* fmt(int hours, int minutes, int seconds) */
+#define IDS_INPUT_ERROR_CAPTION 54
+#define IDS_BAD_BLOCK_COUNT     55
+#define IDS_BAD_END_PERCENT     56
+#define IDS_BAD_START_PERCENT   57
+#define IDS_LIMIT_BLOCKS        58  /* fmt(unsigned limit) */
+#define IDS_ERROR               59  /* error caption; also the size label of a bad size */
+#define IDS_TEST_START_FAILED   60
+#define IDS_TEST_COMMAND_FAILED 61
+#define IDS_CONFIRM_CAPTION     62
+#define IDS_CONFIRM_MISMATCH    63
+#define IDS_CONFIRM_WORD        64
+#define IDS_CSV_MODEL           65
+#define IDS_CSV_REVISION        66
+#define IDS_CSV_TEST            67
+#define IDS_CSV_BEST            68
+#define IDS_CSV_AVERAGE         69
+#define IDS_CSV_WORST           70
+#define IDS_CSV_COUNT           71
+#define IDS_CSV_RANGE           72
+#define IDS_DEVICE_COLUMN_NAME  73
+#define IDS_DEVICE_COLUMN_TYPE  74
+#define IDS_DEVICE_COLUMN_BUS   75
+#define IDS_DEVICE_ERROR_CAPTION 76
+#define IDS_DEVICE_NO_CAPACITY  77
+#define IDS_BAD_INTERVAL        78
+#define IDS_NO_TIMER            79
+#define IDS_BAD_TSC_FREQUENCY   80
+#define IDS_ENVIRONMENT_CAPTION 81
+#define IDS_NEED_NT             82
+#define IDS_NEED_WINDOWS_2000   83
+#define IDS_NEED_JAPANESE       84
+#define IDS_NEED_ADMINISTRATOR  85
+#define IDS_SETTINGS_MISSING    92
+#define IDS_PROTECTED_CAPTION   105
+#define IDS_PROTECTED_DEVICE    106
+#define IDS_LIMIT_KB            107 /* fmt(unsigned limit) */
+#define IDS_BAD_SIZE_KB         108
+#define IDS_BAD_SEEK_COUNT      109
+#define IDS_BAD_FIRST_BLOCK     110
+#define IDS_BAD_LAST_BLOCK      111
+#define IDS_TREE_CHANGERS       112
+#define IDS_TREE_ATA_IDENTIFY   113
+#define IDS_WAIT_NOTE1          114
+#define IDS_WAIT_NOTE2          115
+
+#endif
