@@ -1,0 +1,43 @@
+#pragma once
+// The seek test: a fixed number of timed SEEK(10) commands, either full strokes between the two
+// ends of a range or to random blocks inside it. Times in microseconds.
+#include <atomic>
+#include <cstdint>
+
+#include "engine/SampleTable.h"
+#include "engine/TestThread.h"
+
+namespace sektra {
+
+class SeekTestThread final : public TestThread {
+public:
+    static constexpr std::uint32_t kTotalSteps = 200;
+    static constexpr std::uint32_t kCellWidth = 100;  // µs
+    static constexpr std::uint32_t kSeed = 1234567890;
+
+    // randomSeeks 0: lastLba, firstLba, lastLba, …; otherwise random blocks of the range.
+    SeekTestThread(WindowHandle window, Device* device, std::uint32_t ticksPerSecondLow,
+                   std::uint32_t ticksPerSecondHigh, std::uint32_t mode, std::uint32_t firstLba,
+                   std::uint32_t lastLba, std::uint32_t seekCount, std::uint32_t randomSeeks,
+                   std::uint32_t histogramCells);
+    ~SeekTestThread() override;
+
+    std::uint32_t Run() override;
+
+    // 0 firstLba, 1 lastLba, 2 currentLba (target of the last seek), 3 not written, 4-5 command
+    // count, 6 minimum, 7 average, 8 maximum (µs; minimum first, unlike the rate tests),
+    // 9 progress (0 … 200), 10 estimated finish, 11 elapsed seconds.
+    void GetSnapshot(TestSnapshot* snapshot) const override;
+    // Index 0 minimum, 1 average, 2 maximum, 3 samples, then the histogram (100 µs cells).
+    const SampleTable* GetSamples() const { return &sampleTable; }
+
+private:
+    const std::uint32_t firstLba;
+    const std::uint32_t lastLba;
+    const std::uint32_t seekCount;
+    const std::uint32_t randomSeeks;
+    std::atomic<std::uint32_t> currentLba{0};
+    SampleTable sampleTable;
+};
+
+}  // namespace sektra

@@ -1,0 +1,110 @@
+#pragma once
+// What every measuring thread shares: the device and the clock it times with, the command
+// counter, the running extremes and average, the progress, and the way one command is timed.
+// The window reads the counters at any time through GetSnapshot; they are relaxed atomics that
+// only the worker writes.
+#include <atomic>
+#include <cstdint>
+
+#include "device/Device.h"
+#include "device/ScsiRequest.h"
+#include "engine/ProgressTracker.h"
+#include "engine/RunBuffer.h"
+#include "engine/SystemServices.h"
+#include "engine/WorkerThread.h"
+
+namespace sektra {
+
+// The twelve words a window copies from its test thread on every tick. What each word holds
+// depends on the test; words a test does not fill keep what the window had there.
+struct TestSnapshot {
+    std::uint32_t words[12];
+};
+
+// Time-out of every measuring command, in seconds.
+constexpr std::uint32_t kMeasureTimeOutSeconds = 30;
+
+class TestThread : public WorkerThread {
+public:
+    ~TestThread() override;
+
+    // The clock, wall time and buffers the next runs use; the real system unless a test or a
+    // demo gives others. Call it before Start.
+    void UseServices(SystemServices& services) { this->services = &services; }
+
+    virtual void GetSnapshot(TestSnapshot* snapshot) const = 0;
+
+    std::uint64_t GetTicksPerSecond() const { return ticksPerSecond; }
+    std::uint32_t GetMode() const { return mode; }
+
+protected:
+    TestThread(WindowHandle window, Device* device, std::uint32_t ticksPerSecondLow,
+               std::uint32_t ticksPerSecondHigh, std::uint32_t mode, std::uint32_t totalSteps);
+
+    // Counters, totals, extremes and progress back to their start values.
+    void ResetCounters();
+    // Posts WM_TEST_FAILED with `reason` after releasing the data buffer; the run's result.
+    std::uint32_t Fail(std::uintptr_t reason, RunBuffer* buffer = nullptr);
+    // Ends a run normally: buffer released, no estimate, WM_TEST_FINISHED; the run's result.
+    std::uint32_t Finish(RunBuffer* buffer);
+    // The measuring loop starts now.
+    void BeginMeasuring();
+
+    // Once before every command: false when the run is to end; otherwise gives up the rest of
+    // the time slice so the command starts on a fresh one.
+    bool GoOn() {
+        if (!running.load(std::memory_order_relaxed)) return false;
+        services->GiveUpTimeSlice();
+        return true;
+    }
+
+    // Sends the prepared request between two clock readings and counts it. The start reading is
+    // skipped when the previous end reading was exactly 0, and the previous start stands in.
+    // False when the request could not be sent.
+    bool TimeCommand(ScsiRequest* request, std::uint64_t* ticks) {
+        if (endStamp != 0) startStamp = services->ReadClock(mode);
+        const int result = device->ExecutePassThrough(request);
+        endStamp = services->ReadClock(mode);
+        commandCount.store(commandCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+        *ticks = endStamp - startStamp;
+        return result == 0;
+    }
+
+    // A transfer sample of `bytes` in `ticks` (not 0): its rate, and the average, maximum and
+    // minimum over the run. Returns the sample's rate.
+    std::uint32_t TakeRateSample(std::uint64_t ticks, std::uint64_t bytes);
+
+    void RecordProgress(std::uint64_t step, bool endReached) {
+        progress.Record(static_cast<std::uint32_t>(step), endReached, services->Time());
+    }
+
+    // Words 4 to 11: the command count, the three figures in the order given, progress,
+    // estimate and elapsed seconds. A minimum never lowered reads 0.
+    void FillCounters(TestSnapshot* snapshot, bool minimumFirst) const;
+
+    static std::uint32_t Load(const std::atomic<std::uint32_t>& value) {
+        return value.load(std::memory_order_relaxed);
+    }
+    static void Store(std::atomic<std::uint32_t>& field, std::uint32_t value) {
+        field.store(value, std::memory_order_relaxed);
+    }
+
+    Device* const device;
+    const std::uint64_t ticksPerSecond;
+    const std::uint32_t mode;
+    SystemServices* services;
+
+    std::atomic<std::uint64_t> commandCount{0};
+    std::atomic<std::uint32_t> maximum{0};
+    std::atomic<std::uint32_t> average{0};
+    std::atomic<std::uint32_t> minimum{0xFFFFFFFFu};
+    ProgressTracker progress;
+
+    // Worker only.
+    std::uint64_t totalTicks = 0;
+    std::uint64_t totalBytes = 0;
+    std::uint64_t startStamp = 0;
+    std::uint64_t endStamp = 1;
+};
+
+}  // namespace sektra
