@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "emulator/MulDiv.h"
+
 namespace sektra {
 
 class VirtualClock {
@@ -14,7 +16,7 @@ public:
     std::uint64_t TicksPerSecond() const { return ticksPerSecond_; }
     void Advance(std::uint64_t ticks) { now_.fetch_add(ticks, std::memory_order_relaxed); }
     void AdvanceMicroseconds(std::uint64_t us) {
-        Advance(static_cast<std::uint64_t>(static_cast<unsigned __int128>(us) * ticksPerSecond_ / 1000000));
+        Advance(EmulatorMulDiv(us, ticksPerSecond_, 1000000));
     }
 
 private:

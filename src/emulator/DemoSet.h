@@ -1,0 +1,42 @@
+#pragma once
+// The emulated devices that `/DEMO` lists, and ready-made disks for tests and benchmarks.
+// Every one is named "SEKTRA ... DEMO/TEST ..." so nobody takes it for hardware.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "emulator/DeviceConfig.h"
+#include "emulator/EmulatedPort.h"
+
+namespace sektra {
+
+struct DemoDevice {
+    int interfaceClass;
+    DeviceConfig config;
+};
+
+// The demo set, in the order the port lists them:
+//   disk 0    ATA hard disk: bus ATA, 512-byte blocks, 2 GiB, IDENTIFY, SEEK, VPD 80h, caching page
+//   disk 1    SCSI disk: VPD 80h/83h, log, mode and defect pages, a 2 MiB drive buffer
+//   disk 2    USB flash disk: no SEEK, no log or mode pages beyond caching
+//   disk 3    SCSI disk of 2^33 blocks (4 TiB), too large for READ CAPACITY(10)
+//   CD-ROM 0  ATAPI CD-ROM drive: 2048-byte blocks, read-only medium, IDENTIFY PACKET
+//   changer 0 SCSI medium changer
+// Sizes and rates: a sequential read of the whole ATA disk at 64 KB takes about 40 seconds in
+// Real mode.
+std::vector<DemoDevice> DemoDevices(TimeMode mode);
+std::unique_ptr<EmulatedPort> MakeDemoPort(TimeMode mode = TimeMode::Real);
+
+// A SCSI disk with everything a disk answers (VPD, log, mode, defect pages, a 1 MiB buffer),
+// 512-byte blocks, a 1 MiB adapter limit, and the given timing.
+DeviceConfig TestDisk(std::uint64_t blockCount = 2097152, const TimingModel& timing = {});
+
+// A disk whose commands take no time: what is left is the program's own overhead.
+DeviceConfig ZeroTimeDisk();
+
+// A disk whose commands really take commandNs + bytes * 1e9 / bytesPerSecond (spinning on the
+// steady clock), for checking the accuracy of the program's timing; for example
+// FixedRealTimeDisk(0, 655360000) spends exactly 100 us on every 64 KB read.
+DeviceConfig FixedRealTimeDisk(std::uint64_t commandNs, std::uint64_t bytesPerSecond);
+
+}  // namespace sektra
