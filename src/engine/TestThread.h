@@ -11,6 +11,7 @@
 #include "engine/ProgressTracker.h"
 #include "engine/RunBuffer.h"
 #include "engine/SystemServices.h"
+#include "engine/TimerMode.h"
 #include "engine/WorkerThread.h"
 
 namespace sektra {
