@@ -4,7 +4,12 @@
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 prefix=$1; shift
-"$here/wineprefix.sh" "$prefix"
 source "$here/wine-env.sh" "$prefix"
+if [ "$SEKTRA_WINE32_OK" = 0 ] && od -An -tx1 -j"$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')" -N6 "$1" 2>/dev/null | grep -q '50 45 00 00 4c 01'; then
+  echo "wine-run: $1 is a 32-bit Windows program, and this machine's kernel cannot run 32-bit" >&2
+  echo "wine-run: programs (so neither can wine32). Skipped; the win64 tree runs the same tests." >&2
+  exit 77
+fi
+"$here/wineprefix.sh" "$prefix"
 source "$here/xvfb-ensure.sh"
-exec wine "$@"
+exec "$SEKTRA_WINE" "$@"

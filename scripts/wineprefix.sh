@@ -9,11 +9,12 @@ source "$(dirname "$0")/xvfb-ensure.sh"
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$prefix/.sektra-ready" ]; then
-  wineboot -i >/dev/null 2>&1 || true
+  # 9>&-: wineserver and its helpers outlive this script and must not hold the lock.
+  "$SEKTRA_WINE" wineboot -i >/dev/null 2>&1 9>&- || true
   # Without a window manager (Xvfb) wine should draw captions and frames itself,
   # so that screenshots show window titles.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  wineserver -w
+  "$SEKTRA_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+  "$SEKTRA_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
   touch "$prefix/.sektra-ready"
 fi
