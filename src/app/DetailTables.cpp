@@ -1,7 +1,7 @@
 #include "app/DetailTables.h"
 
-#include "app/AppStrings.h"
 #include "app/IntegerFormat.h"
+#include "language/ResourceIds.h"
 
 namespace sektra {
 
@@ -30,11 +30,11 @@ void AppendSummaryRows(DetailRows& rows, const TextSource& texts, const std::wst
                        const std::wstring& revision, std::uint64_t lastLba, std::uint32_t blockLength) {
     const std::uint64_t blocks = lastLba + 1;
     const std::uint64_t bytes = blocks * blockLength;
-    const std::wstring capacity = texts.String(kStrCapacity);
-    rows.push_back(Row(texts.String(kStrModel), model));
-    rows.push_back(Row(texts.String(kStrRevision), revision));
-    rows.push_back(Row(texts.String(kStrBlocks), Unsigned(blocks)));
-    rows.push_back(Row(texts.String(kStrBlockLength), Unsigned(blockLength), L"bytes"));
+    const std::wstring capacity = texts.String(IDS_SUMMARY_CAPACITY);
+    rows.push_back(Row(texts.String(IDS_SUMMARY_MODEL), model));
+    rows.push_back(Row(texts.String(IDS_SUMMARY_REVISION), revision));
+    rows.push_back(Row(texts.String(IDS_SUMMARY_BLOCKS), Unsigned(blocks)));
+    rows.push_back(Row(texts.String(IDS_SUMMARY_BLOCK_LENGTH), Unsigned(blockLength), L"bytes"));
     rows.push_back(Row(capacity, Unsigned(bytes), L"bytes"));
     rows.push_back(Row(capacity, Unsigned(bytes / 1000000, L" MB"), L"1 MB = 1,000,000 bytes"));
     rows.push_back(Row(capacity, Unsigned(bytes / 1048576, L" MB"), L"1 MB = 1,048,576 bytes"));
@@ -46,9 +46,9 @@ void AppendDefectListRows(DetailRows& rows, const TextSource& texts, bool primar
                           const std::uint8_t* data, std::size_t length) {
     // A list length that wrapped below the 4-byte header has no entries.
     const std::size_t count = length >= 4 ? (length - 4) / 8 : 0;
-    rows.push_back(Row(texts.String(primary ? kStrPrimaryDefects : kStrGrownDefects)));
-    rows.push_back(Row(texts.String(kStrDefectCount), Unsigned(count)));
-    const std::wstring entryFormat = texts.String(kStrDefectEntry);
+    rows.push_back(Row(texts.String(primary ? IDS_TREE_PRIMARY_DEFECTS : IDS_TREE_GROWN_DEFECTS)));
+    rows.push_back(Row(texts.String(IDS_DEFECT_COUNT), Unsigned(count)));
+    const std::wstring entryFormat = texts.String(IDS_DEFECT_ENTRY);
     for (std::size_t i = 1; i <= count; ++i) {
         const std::uint8_t* entry = data + 4 + (i - 1) * 8;
         const int cylinder = static_cast<int>(BigEndian(entry, 3) & 0xFFFF);
@@ -74,7 +74,7 @@ void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode cod
                            ready ? L"Test Ready" : L"Test Not Ready", sectors,
                            ready ? code | (kChoiceFirstSize + k) : 0));
     }
-    rows.push_back(Row(texts.String(kStrOtherSize), L"Test Ready", L"", code | kChoiceOtherSize));
+    rows.push_back(Row(texts.String(IDS_OTHER_SIZE_ROW), L"Test Ready", L"", code | kChoiceOtherSize));
 }
 
 void AppendBufferSizeRows(DetailRows& rows, const TextSource& texts, ItemCode code,
@@ -85,7 +85,7 @@ void AppendBufferSizeRows(DetailRows& rows, const TextSource& texts, ItemCode co
         rows.push_back(Row(FormatInteger(L"%4d KB Test", 1 << k), ready ? L"Test Ready" : L"Test Not Ready",
                            L"", ready ? code | (kChoiceFirstSize + k) : 0));
     }
-    rows.push_back(Row(texts.String(kStrOtherSize), L"Test Ready", L"", code | kChoiceOtherSize));
+    rows.push_back(Row(texts.String(IDS_OTHER_SIZE_ROW), L"Test Ready", L"", code | kChoiceOtherSize));
 }
 
 void AppendTransferVariantRows(DetailRows& rows, const TextSource& texts, ItemCode code,
@@ -93,20 +93,20 @@ void AppendTransferVariantRows(DetailRows& rows, const TextSource& texts, ItemCo
                                const std::wstring& format) {
     if (lastLba == 0 || blockLength == 0) return;
     if ((code & 0x0F) == 0x0F) {
-        rows.push_back(Row(texts.String(kStrOtherSize), L"", L"", code | kChoiceOtherVariant));
+        rows.push_back(Row(texts.String(IDS_OTHER_SIZE_ROW), L"", L"", code | kChoiceOtherVariant));
         return;
     }
     const std::uint64_t blocks = std::uint64_t{1} << (code & 0x0F);
     const std::wstring text = FormatInteger(format, static_cast<std::int64_t>(blocks * blockLength / 1024));
     const ItemCode base = code & ~ItemCode{0xF0};
     for (unsigned v = 0; v < 4; ++v) {
-        rows.push_back(Row(text, texts.String(kStrVariantFirst + v), L"", base | (0x20 + 0x10 * v)));
+        rows.push_back(Row(text, texts.String(IDS_RANGE_FULL + v), L"", base | (0x20 + 0x10 * v)));
     }
 }
 
 void AppendSeekRows(DetailRows& rows, const TextSource& texts, ItemCode code) {
-    rows.push_back(Row(L"Seek Test", texts.String(kStrStandardSeek), L"", code | kChoiceFirstSize));
-    rows.push_back(Row(L"Seek Test", texts.String(kStrOtherSize), L"", code | kChoiceOtherSize));
+    rows.push_back(Row(L"Seek Test", texts.String(IDS_SEEK_STANDARD), L"", code | kChoiceFirstSize));
+    rows.push_back(Row(L"Seek Test", texts.String(IDS_OTHER_SIZE_ROW), L"", code | kChoiceOtherSize));
 }
 
 }  // namespace sektra

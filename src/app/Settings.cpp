@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include "framework/IniFile.h"
+
 namespace sektra {
 
 const wchar_t kKeyTimerMode[] = L"TimerMode";
@@ -39,6 +41,20 @@ void ApplyTimerOptions(Settings& settings, std::int32_t timerMode, std::uint64_t
     settings.timerMode = timerMode;
     settings.ticksPerSecond = ticksPerSecond;
     if (timerMode == kTimerTimeStampCounter) settings.perFrq = ticksPerSecond;
+}
+
+bool ReadSettings(IniFile& file, Settings& settings) {
+    return file.GetInt32(kKeyTimerMode, settings.timerMode) == 0 &&
+           file.GetInt32(kKeyShowInterval, settings.showInterval) == 0 &&
+           file.GetUInt64(kKeyPerFrq, settings.perFrq) == 0 &&
+           file.GetInt32(kKeyPerformCells, settings.performCells) == 0;
+}
+
+void WriteSettings(IniFile& file, const Settings& settings) {
+    file.SetInt32(kKeyTimerMode, settings.timerMode);
+    file.SetInt32(kKeyShowInterval, settings.showInterval);
+    file.SetUInt64(kKeyPerFrq, settings.perFrq);
+    file.SetInt32(kKeyPerformCells, settings.performCells);
 }
 
 }  // namespace sektra

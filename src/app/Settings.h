@@ -6,6 +6,8 @@
 
 namespace sektra {
 
+class IniFile;
+
 enum TimerModeValue : std::int32_t { kTimerTickCount = 0, kTimerPerformanceCounter = 1, kTimerTimeStampCounter = 2 };
 
 struct Settings {
@@ -35,5 +37,12 @@ void ApplyTimeBase(Settings& settings, std::uint64_t performanceFrequency);
 // Takes over what the timer options dialog confirmed; mode 2 remembers its frequency.
 void ApplyTimerOptions(Settings& settings, std::int32_t timerMode, std::uint64_t ticksPerSecond,
                        std::int32_t showInterval);
+
+// Reads "TimerMode", "ShowInterval", "PerFrq" (64-bit) and "PerformCells" in this order, without
+// range checks. False at the first missing key; the keys before it keep their values.
+bool ReadSettings(IniFile& file, Settings& settings);
+
+// Sets the four keys; every other entry of the file stays as it was.
+void WriteSettings(IniFile& file, const Settings& settings);
 
 }  // namespace sektra

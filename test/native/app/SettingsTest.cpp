@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/IniFile.h"
+
 namespace sektra {
 namespace {
 
@@ -53,6 +55,42 @@ TEST(Settings, TimerOptionsKeepTheFrequencyOfModeTwoOnly) {
     EXPECT_EQ(s.timerMode, 0);
     EXPECT_EQ(s.ticksPerSecond, 1000u);
     EXPECT_EQ(s.perFrq, 2000000000ULL);
+}
+
+}  // namespace
+}  // namespace sektra
+
+namespace sektra {
+namespace {
+
+TEST(Settings, ReadsTheFourKeysAndStopsAtTheFirstMissingOne) {
+    IniFile file;
+    file.SetString(L"Other", L"kept");
+    file.SetInt32(L"TimerMode", 2);
+    file.SetInt32(L"ShowInterval", 250);
+    Settings s;
+    EXPECT_FALSE(ReadSettings(file, s));  // no PerFrq
+    EXPECT_EQ(s.timerMode, 2);
+    EXPECT_EQ(s.showInterval, 250);
+    file.SetUInt64(L"PerFrq", 2400000000ULL);
+    EXPECT_FALSE(ReadSettings(file, s));  // no PerformCells
+    EXPECT_EQ(s.perFrq, 2400000000ULL);
+    file.SetInt32(L"PerformCells", 7);
+    EXPECT_TRUE(ReadSettings(file, s));
+    EXPECT_EQ(s.performCells, 7);
+
+    s.timerMode = 1;
+    s.perFrq = 0;
+    WriteSettings(file, s);
+    std::int32_t mode = -1;
+    std::uint64_t perFrq = 1;
+    std::wstring other;
+    EXPECT_EQ(file.GetInt32(L"TimerMode", mode), 0);
+    EXPECT_EQ(mode, 1);
+    EXPECT_EQ(file.GetUInt64(L"PerFrq", perFrq), 0);
+    EXPECT_EQ(perFrq, 0u);
+    EXPECT_EQ(file.GetString(L"Other", other), 0);
+    EXPECT_EQ(other, L"kept");
 }
 
 }  // namespace
