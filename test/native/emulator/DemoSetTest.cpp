@@ -1,0 +1,161 @@
+// The demo set covers every branch of the device tree: each device answers what its kind
+// answers and refuses the rest.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "emulator/DemoSet.h"
+#include "native/emulator/RawRequest.h"
+
+namespace sektra::test {
+namespace {
+
+constexpr std::uint8_t kIn = kScsiIoctlDataIn;
+
+struct Probe {
+    explicit Probe(RawDevice& raw) : raw(raw) {}
+    bool Clean(std::initializer_list<std::uint8_t> cdb, std::uint32_t length = 256) {
+        data.assign(length, 0);
+        RawOutcome o = raw.Send(cdb, kIn, data.data(), length);
+        return o.ok && o.key == 0 && o.asc == 0 && o.ascq == 0;
+    }
+    std::set<int> VpdPages() {
+        std::set<int> pages;
+        for (int p = 0; p < 256; ++p) {
+            if (Clean({0x12, 1, std::uint8_t(p), 0, 255, 0}, 255)) pages.insert(p);
+        }
+        return pages;
+    }
+    std::set<int> LogPages() {
+        std::set<int> pages;
+        for (int p = 0; p < 64; ++p) {
+            if (Clean({0x4D, 0, std::uint8_t(0x40 | p), 0, 0, 0, 0, 1, 0, 0})) pages.insert(p);
+        }
+        return pages;
+    }
+    std::set<int> ModePages() {
+        std::set<int> pages;
+        for (int p = 0; p < 64; ++p) {
+            if (Clean({0x5A, 0, std::uint8_t(p), 0, 0, 0, 0, 1, 0, 0})) pages.insert(p);
+        }
+        return pages;
+    }
+    RawDevice& raw;
+    std::vector<std::uint8_t> data;
+};
+
+class DemoSet : public ::testing::Test {
+protected:
+    DemoSet() : port(MakeDemoPort(TimeMode::Zero)) {}
+    std::unique_ptr<EmulatedPort> port;
+};
+
+TEST_F(DemoSet, ListsSixNamedDevices) {
+    EXPECT_EQ(port->DeviceCount(0), 4u);
+    EXPECT_EQ(port->DeviceCount(1), 1u);
+    EXPECT_EQ(port->DeviceCount(6), 1u);
+    for (const DemoDevice& d : DemoDevices(TimeMode::Zero)) {
+        EXPECT_EQ((d.config.vendor + d.config.product).find("SEKTRA"), 0u);
+        EXPECT_NE((d.config.vendor + d.config.product).find("DEMO"), std::string::npos);
+        EXPECT_LE(d.config.product.size(), 16u);
+    }
+}
+
+TEST_F(DemoSet, AtaHardDisk) {
+    RawDevice raw(*port, 0, 0);
+    Probe probe(raw);
+    EXPECT_EQ(probe.VpdPages(), (std::set<int>{0x00, 0x80}));
+    EXPECT_TRUE(probe.LogPages().empty());
+    EXPECT_EQ(probe.ModePages(), (std::set<int>{0x08, 0x3F}));
+    EXPECT_FALSE(probe.Clean({0x37, 0, 0x15, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_TRUE(probe.Clean({0x2B, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0));
+    ASSERT_TRUE(probe.Clean({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 8));
+    EXPECT_EQ(Be32(&probe.data[0]), 4194303u);
+    EXPECT_EQ(Be32(&probe.data[4]), 512u);
+    std::vector<std::uint8_t> identify(528);
+    EXPECT_TRUE(raw.Identify(0xEC, identify));
+    EXPECT_FALSE(probe.Clean({0x3C, 2, 0, 0, 0, 0, 0, 0x10, 0, 0}, 4096));
+}
+
+TEST_F(DemoSet, ScsiDiskHasEveryPageAndABuffer) {
+    RawDevice raw(*port, 0, 1);
+    Probe probe(raw);
+    EXPECT_EQ(probe.VpdPages(), (std::set<int>{0x00, 0x80, 0x83}));
+    EXPECT_EQ(probe.LogPages(), (std::set<int>{0x00, 0x02, 0x03, 0x0D, 0x0E, 0x10}));
+    EXPECT_EQ(probe.ModePages(), (std::set<int>{0x01, 0x08, 0x0A, 0x1C, 0x3F}));
+    EXPECT_TRUE(probe.Clean({0x37, 0, 0x15, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_TRUE(probe.Clean({0x37, 0, 0x0D, 0, 0, 0, 0, 1, 0, 0}));
+    // The buffer probe reads as much as the adapter allows: 1 MiB.
+    EXPECT_TRUE(probe.Clean({0x3C, 2, 0, 0, 0, 0, 0x10, 0, 0, 0}, 1048576));
+    std::vector<std::uint8_t> identify(528);
+    EXPECT_FALSE(raw.Identify(0xEC, identify));
+}
+
+TEST_F(DemoSet, UsbFlashDiskHasNoSeek) {
+    RawDevice raw(*port, 0, 2);
+    Probe probe(raw);
+    RawOutcome o = raw.Send({0x2B, 0, 0, 0, 0, 0, 0, 0, 0, 0}, kIn, nullptr, 0);
+    EXPECT_EQ(o.key, 5);
+    EXPECT_EQ(o.asc, 0x20);
+    EXPECT_TRUE(probe.Clean({0x28, 0, 0, 0, 0, 0, 0, 0, 128, 0}, 65536));
+    EXPECT_FALSE(probe.Clean({0x28, 0, 0, 0, 0, 0, 0, 0, 129, 0}, 66048));  // beyond the adapter
+}
+
+TEST_F(DemoSet, LargeDiskNeedsTheLongForm) {
+    RawDevice raw(*port, 0, 3);
+    Probe probe(raw);
+    ASSERT_TRUE(probe.Clean({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 8));
+    EXPECT_EQ(Be32(&probe.data[0]), 0xFFFFFFFFu);
+    ASSERT_TRUE(probe.Clean({0x25, 2, 0, 0, 0, 0, 0, 0, 0, 0}, 12));
+    EXPECT_EQ(Be64(&probe.data[0]), 0x1FFFFFFFFull);
+}
+
+TEST_F(DemoSet, AtapiCdRomIsReadOnlyWith2048ByteBlocks) {
+    RawDevice raw(*port, 1, 0);
+    Probe probe(raw);
+    ASSERT_TRUE(probe.Clean({0x12, 0, 0, 0, 36, 0}, 36));
+    EXPECT_EQ(probe.data[0], 5);
+    EXPECT_EQ(probe.data[1], 0x80);
+    ASSERT_TRUE(probe.Clean({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 8));
+    EXPECT_EQ(Be32(&probe.data[4]), 2048u);
+    EXPECT_TRUE(probe.VpdPages().empty());
+    EXPECT_EQ(probe.ModePages(), (std::set<int>{0x01, 0x2A, 0x3F}));
+    std::vector<std::uint8_t> block(2048);
+    RawOutcome o = raw.Out({0x2A, 0, 0, 0, 0, 0, 0, 0, 1, 0}, block);
+    EXPECT_EQ(o.key, 7);
+    EXPECT_EQ(o.asc, 0x27);
+    std::vector<std::uint8_t> identify(528);
+    EXPECT_TRUE(raw.Identify(0xA1, identify));
+}
+
+TEST_F(DemoSet, MediumChangerHasNoBlocks) {
+    RawDevice raw(*port, 6, 0);
+    Probe probe(raw);
+    ASSERT_TRUE(probe.Clean({0x12, 0, 0, 0, 36, 0}, 36));
+    EXPECT_EQ(probe.data[0], 8);
+    RawOutcome o = raw.Send({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, kIn, probe.data.data(), 8);
+    EXPECT_EQ(o.key, 5);
+    EXPECT_EQ(o.asc, 0x20);
+}
+
+// The demo hard disk read sequentially at 64 KB takes its modelled time on the virtual clock:
+// about half a minute, so a demo run finishes within a minute in real time.
+TEST(DemoTiming, FullSequentialReadOfTheHardDisk) {
+    auto port = MakeDemoPort(TimeMode::Virtual);
+    RawDevice raw(*port, 0, 0);
+    std::vector<std::uint8_t> data(65536);
+    for (std::uint32_t lba = 0; lba < 4194304; lba += 128) {
+        ASSERT_TRUE(raw.Send({0x28, 0, std::uint8_t(lba >> 24), std::uint8_t(lba >> 16), std::uint8_t(lba >> 8),
+                              std::uint8_t(lba), 0, 0, 128, 0},
+                             kIn, data.data(), 65536).ok);
+    }
+    const double seconds = static_cast<double>(port->Clock().Now()) / port->Clock().TicksPerSecond();
+    EXPECT_GT(seconds, 20.0);
+    EXPECT_LT(seconds, 60.0);
+    RecordProperty("seconds", std::to_string(seconds));
+}
+
+}  // namespace
+}  // namespace sektra::test
