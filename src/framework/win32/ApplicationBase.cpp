@@ -148,15 +148,18 @@ HMODULE ApplicationBase::LoadResourceModule() {
         }
     }
     name += abbreviation;
-    resourceModule = LoadLibraryW(name.c_str());
+    resourceModule = LoadLibraryExW(name.c_str(), nullptr, 0);
     return resourceModule;
 }
 
 int ApplicationBase::ParseCommandLine() {
     if (!arguments.empty()) return 0;
     const wchar_t* commandLine = GetCommandLineW();
-    if (commandLine == nullptr) return 0;
-    std::wstring line = commandLine;
+    if (commandLine != nullptr) SplitCommandLine(commandLine);
+    return 0;
+}
+
+void ApplicationBase::SplitCommandLine(std::wstring line) {
     for (wchar_t& c : line) {
         if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
     }
@@ -169,7 +172,6 @@ int ApplicationBase::ParseCommandLine() {
         position = next;
         while (position < line.size() && line[position] == L' ') ++position;
     }
-    return 0;
 }
 
 std::size_t ApplicationBase::ParseQuotedArgument(const std::wstring& line, std::size_t position) {

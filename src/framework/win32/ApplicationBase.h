@@ -71,6 +71,8 @@ public:
     int RunMessageLoop();
 
 protected:
+    // Appends the arguments of `line` (a whole command line) as ParseCommandLine does.
+    void SplitCommandLine(std::wstring line);
     // The two steps of ParseCommandLine, on the upper-cased line from `position` (which is at
     // a non-blank): each appends one argument and returns where the walk goes on, the quoted
     // step returns std::wstring::npos when the text there is no well-formed quoted argument.
