@@ -1,0 +1,144 @@
+#include "testwindows/CsvTables.h"
+
+#include <cwchar>
+
+#include "engine/SampleTable.h"
+#include "testwindows/TestTitles.h"
+
+namespace sektra {
+namespace {
+
+constexpr std::uint32_t kSequentialCells = 201;
+constexpr std::uint32_t kProgressColumns = 1000;
+
+std::wstring Format(const wchar_t* format, double a) {
+    wchar_t buffer[96];
+    std::swprintf(buffer, 96, format, a);
+    return buffer;
+}
+
+std::wstring Format(const wchar_t* format, double a, double b) {
+    wchar_t buffer[96];
+    std::swprintf(buffer, 96, format, a, b);
+    return buffer;
+}
+
+// An entry of the table, 0 where the table has none (a table the thread could not allocate).
+std::uint32_t Entry(const SampleTable& table, std::uint32_t row, std::uint32_t column) {
+    if (!table.IsAllocated() || row >= table.Rows() || column >= table.Columns()) return 0;
+    return table.Get(row, column);
+}
+
+void WriteSequentialHeader(CsvFile& csv, const CsvLabels& labels) {
+    csv.NewRow();
+    for (const std::wstring* label : {&labels.range, &labels.best, &labels.average, &labels.worst, &labels.count}) {
+        csv.AddText(label->c_str());
+    }
+    for (std::uint32_t j = 0; j < kSequentialCells; ++j) csv.AddText(SequentialRateLabel(j).c_str());
+}
+
+// The 205 rows of one column: the figures and the 201 histogram cells.
+void WriteColumn(CsvFile& csv, const SampleTable& table, std::uint32_t column) {
+    for (std::uint32_t row = 0; row < kSequentialCells + 4; ++row) csv.AddUInt32(Entry(table, row, column));
+}
+
+}  // namespace
+
+std::wstring SequentialRateLabel(std::uint32_t i) {
+    if (i == 0) return Format(L"%.1f MB/s -", 100.0);
+    return Format(L"%.1f MB/s - %.1f MB/s", 100.0 - 0.5 * i, 100.5 - 0.5 * i);
+}
+
+std::wstring RandomRateLabel(std::uint32_t i) {
+    if (i == 0) return Format(L"%.3f MB/s -", 100.0);
+    return Format(L"%.3f MB/s - %.3f MB/s", 100.0 - 0.125 * i, 100.125 - 0.125 * i);
+}
+
+std::wstring CacheRateLabel(std::uint32_t i, std::uint32_t cells) {
+    const double lower = (static_cast<double>(cells) - 1 - i) * 0.5;
+    if (i == 0) return Format(L"%.1f MB/s -", lower);
+    return Format(L"%.1f MB/s - %.1f MB/s", lower, (static_cast<double>(cells) - i) * 0.5);
+}
+
+std::wstring SeekTimeLabel(std::uint32_t i, std::uint32_t cells) {
+    const std::int64_t top = std::int64_t{cells} * 100;
+    const double lower = static_cast<double>(top - 100 * (std::int64_t{i} + 1));
+    if (i == 0) return Format(L"%.1f \u03BCs -", lower);
+    return Format(L"%.1f \u03BCs - %.1f \u03BCs", lower, static_cast<double>(top - 100 * std::int64_t{i}));
+}
+
+std::wstring ProgressLabel(std::uint32_t column) {
+    return Format(L"%.1f %% - %.1f %%", column / 10.0, (column + 1) / 10.0);
+}
+
+std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes) {
+    const double step = static_cast<double>(columnBytes) / 1048576.0;
+    return Format(L"%.3f MB - %.3f MB", column * step, (column + 1.0) * step);
+}
+
+void WriteCommonRows(CsvFile& csv, const CsvLabels& labels, const CsvSummary& summary) {
+    csv.NewRow();
+    csv.AddText(labels.model.c_str());
+    csv.AddText(summary.model.c_str());
+    csv.NewRow();
+    csv.AddText(labels.revision.c_str());
+    csv.AddText(summary.revision.c_str());
+    csv.NewRow();
+    csv.AddText(labels.test.c_str());
+    csv.AddText(TitleUpToParenthesis(summary.title).c_str());
+    csv.NewRow();
+    csv.NewRow();
+    csv.AddText(labels.best.c_str());
+    csv.AddUInt32(summary.best);
+    csv.NewRow();
+    csv.AddText(labels.average.c_str());
+    csv.AddUInt32(summary.average);
+    csv.NewRow();
+    csv.AddText(labels.worst.c_str());
+    csv.AddUInt32(summary.worst);
+    csv.NewRow();
+    csv.AddText(labels.count.c_str());
+    csv.AddUInt64(summary.count);
+    csv.NewRow();
+}
+
+void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& table, HistogramKind kind) {
+    const std::wstring* figures[] = {&labels.best, &labels.average, &labels.worst, &labels.count};
+    for (std::uint32_t row = 0; row < 4; ++row) {
+        csv.NewRow();
+        csv.AddText(figures[row]->c_str());
+        csv.AddUInt32(Entry(table, row, 0));
+    }
+    const std::uint32_t cells = table.IsAllocated() ? table.HistogramCells() : 0;
+    for (std::uint32_t i = 0; i < cells; ++i) {
+        csv.NewRow();
+        switch (kind) {
+        case HistogramKind::Random: csv.AddText(RandomRateLabel(i).c_str()); break;
+        case HistogramKind::Cache: csv.AddText(CacheRateLabel(i, cells).c_str()); break;
+        case HistogramKind::Seek: csv.AddText(SeekTimeLabel(i, cells).c_str()); break;
+        }
+        csv.AddUInt32(Entry(table, 4 + i, 0));
+    }
+}
+
+void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTable& progressTable,
+                           const SampleTable& positionTable, std::uint32_t points, std::uint64_t positionStep,
+                           std::uint32_t blockLength) {
+    WriteSequentialHeader(csv, labels);
+    for (std::uint32_t c = 0; c < kProgressColumns; ++c) {
+        csv.NewRow();
+        csv.AddText(ProgressLabel(c).c_str());
+        WriteColumn(csv, progressTable, c);
+    }
+    csv.NewRow();
+    // In 64 bits: a position step of 2^21 blocks of 4096 bytes is already 8 GiB.
+    const std::uint64_t columnBytes = (positionStep & 0xFFFFFFFFu) * blockLength;
+    WriteSequentialHeader(csv, labels);
+    for (std::uint32_t k = 0; k < points; ++k) {
+        csv.NewRow();
+        csv.AddText(PositionLabel(k, columnBytes).c_str());
+        WriteColumn(csv, positionTable, k);
+    }
+}
+
+}  // namespace sektra

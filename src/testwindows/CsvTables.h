@@ -1,0 +1,59 @@
+#pragma once
+// What the test windows put into a saved result file: the common head of every file, and the
+// table of each kind of test. The row labels are resource strings, handed in by the window.
+#include <cstdint>
+#include <string>
+
+#include "testwindows/CsvFile.h"
+
+namespace sektra {
+
+class SampleTable;
+
+// Strings 65 to 72 of the language module.
+struct CsvLabels {
+    std::wstring model, revision, test, best, average, worst, count, range;
+};
+
+// The figures of the head, from the thread's snapshot.
+struct CsvSummary {
+    std::wstring model;
+    std::wstring revision;
+    std::wstring title;  // the window's title; the file shows it up to its ')'
+    std::uint32_t best = 0;
+    std::uint32_t average = 0;
+    std::uint32_t worst = 0;
+    std::uint64_t count = 0;
+};
+
+// Labels of the histogram cells, i counting from the top cell.
+// Sequential tests: 201 cells of 0.5 MB/s from 100 MB/s down ("%.1f MB/s -" for the top one).
+std::wstring SequentialRateLabel(std::uint32_t i);
+// Random tests: 801 cells of 0.125 MB/s from 100 MB/s down.
+std::wstring RandomRateLabel(std::uint32_t i);
+// Cache and buffer tests: `cells` cells of 0.5 MB/s, the top one from (cells - 1) × 0.5 up.
+std::wstring CacheRateLabel(std::uint32_t i, std::uint32_t cells);
+// Seek test: `cells` cells of 100 μs, the top one from cells × 100 - 100 up.
+std::wstring SeekTimeLabel(std::uint32_t i, std::uint32_t cells);
+// Sequential tests, one per thousandth of the range: "%.1f %% - %.1f %%".
+std::wstring ProgressLabel(std::uint32_t column);
+// Sequential tests, one per position step of `columnBytes` bytes: "%.3f MB - %.3f MB".
+std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes);
+
+// Rows 1 to 9 of every file: model, revision, title, an empty row, best, average, worst,
+// command count, an empty row.
+void WriteCommonRows(CsvFile& csv, const CsvLabels& labels, const CsvSummary& summary);
+
+enum class HistogramKind { Random, Cache, Seek };
+// The table of a one-column SampleTable: best, average, worst and sample count, then one row
+// per histogram cell with its label.
+void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& table, HistogramKind kind);
+
+// The two tables of a sequential test: the progress table (1000 columns) and, after an empty
+// row, the position table (`points` columns of positionStep × blockLength bytes), each under
+// the same header row; every data row holds its label and the 205 rows of its column.
+void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTable& progressTable,
+                           const SampleTable& positionTable, std::uint32_t points, std::uint64_t positionStep,
+                           std::uint32_t blockLength);
+
+}  // namespace sektra

@@ -1,0 +1,27 @@
+#pragma once
+// The texts a test window shows on every tick, from its thread's snapshot.
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace sektra {
+
+// `format` (a resource string taking three ints) with hours, total minutes and seconds:
+// E / 3600, E / 60 and E % 60 of the elapsed seconds E. The minutes are not reduced modulo 60.
+std::wstring ElapsedText(const std::wstring& format, std::uint32_t elapsedSeconds);
+// " %10u - %10u (%u - %u)": the current command's blocks, then the tested range.
+std::wstring TransferBlocksText(std::uint32_t commandFirst, std::uint32_t commandLast, std::uint32_t rangeFirst,
+                                std::uint32_t rangeLast);
+// " %10u (%u - %u)": the block of the last seek, then the range.
+std::wstring SeekBlockText(std::uint32_t current, std::uint32_t first, std::uint32_t last);
+// " %I64u".
+std::wstring CountText(std::uint64_t count);
+// " %d KB/Sec" (the rate read as a signed int, as shown since ever).
+std::wstring RateText(std::uint32_t kilobytesPerSecond);
+// " %d μSec".
+std::wstring SeekTimeText(std::uint32_t microseconds);
+// wcsftime of the local time `when` with `format`, at most 256 characters; false when the
+// local time cannot be had (the label then keeps its text).
+bool LocalTimeText(const std::wstring& format, std::time_t when, std::wstring& text);
+
+}  // namespace sektra
