@@ -105,8 +105,10 @@ int ApplicationBase::NarrowToWide(const std::string& narrow, std::wstring& wide)
 void ApplicationBase::PreDispatch(MessageRecord&) {}
 
 bool ApplicationBase::TranslateDialogMessage(MSG* message) {
-    for (HWND dialog : dialogs) {
-        if (IsDialogMessageW(dialog, message)) return true;
+    // By index: IsDialogMessageW runs the dialog's handlers, which may close dialogs and so
+    // change the list under the walk.
+    for (std::size_t i = 0; i < dialogs.size(); ++i) {
+        if (IsDialogMessageW(dialogs[i], message)) return true;
     }
     return false;
 }

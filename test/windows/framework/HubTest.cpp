@@ -194,5 +194,24 @@ TEST_F(HubTest, KeyboardNavigationReachesTheRegisteredDialogs) {
     EXPECT_FALSE(application->TranslateDialogMessage(&message));
 }
 
+TEST_F(HubTest, ADialogClosedByItsOwnKeystrokeLeavesTheListConsistent) {
+    ProbeDialog first, second;
+    ASSERT_EQ(first.Create(module, IDD_WAIT, nullptr), 0);
+    ASSERT_EQ(second.Create(module, IDD_WRITE_CONFIRM, nullptr), 0);
+    // Enter in the confirmation edit presses OK, and OK closes both dialogs at once, while
+    // the navigation list is being walked.
+    second.observer = [&](ProbeDialog& self, MessageRecord& record) {
+        if (record.window == self.GetHandle() && record.message == WM_COMMAND && LOWORD(record.wParam) == IDOK) {
+            first.Destroy();
+            self.Destroy();
+        }
+    };
+    HWND edit = GetDlgItem(second.GetHandle(), IDC_CONFIRM_WORD);
+    MSG message{edit, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(application->TranslateDialogMessage(&message));
+    EXPECT_EQ(second.GetHandle(), nullptr);
+    EXPECT_EQ(application->GetDialogCount(), 0);
+}
+
 }  // namespace
 }  // namespace sektra::test
