@@ -1,0 +1,17 @@
+#pragma once
+// What the detail list shows for a selected tree node, asked afresh from the device each
+// time: the summary, INQUIRY data and VPD pages, the ATA identification, log and mode pages,
+// defect lists, and the test entries with their sizes and variants.
+#include "app/DetailRow.h"
+#include "app/ItemCode.h"
+#include "app/TextSource.h"
+
+namespace sektra {
+
+class Device;
+
+// Rows for the node `code` of `device`. Category nodes, and anything a device refuses,
+// give no rows.
+DetailRows DescribeNode(Device& device, ItemCode code, const TextSource& texts);
+
+}  // namespace sektra

@@ -1,0 +1,246 @@
+#include "app/win32/MainFrame.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "app/win32/MessageBoxes.h"
+#include "framework/win32/ApplicationBase.h"
+#include "language/ResourceIds.h"
+
+namespace sektra {
+
+namespace {
+
+// The panes' own procedures, kept while they are subclassed so that the sizing cursor also
+// shows over their edge pixels.
+WNDPROC treePreviousProc = nullptr;
+WNDPROC listPreviousProc = nullptr;
+
+bool CursorOnEdge(HWND window, bool rightEdge) {
+    POINT cursor;
+    RECT rect;
+    if (!GetCursorPos(&cursor) || !GetWindowRect(window, &rect)) return false;
+    if (cursor.y < rect.top || cursor.y > rect.bottom) return false;
+    return rightEdge ? (cursor.x >= rect.right - 2 && cursor.x <= rect.right)
+                     : (cursor.x >= rect.left && cursor.x <= rect.left + 1);
+}
+
+LRESULT CALLBACK TreeEdgeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETCURSOR && CursorOnEdge(window, true)) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return 0;
+    }
+    return CallWindowProcW(treePreviousProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ListEdgeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETCURSOR && CursorOnEdge(window, false)) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return 0;
+    }
+    return CallWindowProcW(listPreviousProc, window, message, wParam, lParam);
+}
+
+bool DraggingEdge(WPARAM edge, WPARAM a, WPARAM b, WPARAM c) { return edge == a || edge == b || edge == c; }
+
+}  // namespace
+
+MainFrame::~MainFrame() {
+    RestorePaneProcedures();
+    if (patternBrush != nullptr) DeleteObject(patternBrush);
+    delete listView;
+    delete treeView;
+    Destroy();
+}
+
+TreeView* MainFrame::GetTreeView() { return treeView; }
+
+ListView* MainFrame::GetListView() { return listView; }
+
+void MainFrame::OnMessage(MessageRecord& record) {
+    if (record.window != GetHandle() || GetHandle() == nullptr) return;
+    switch (record.message) {
+        case WM_INITDIALOG: OnInitDialog(record); break;
+        case WM_DESTROY: PostQuitMessage(0); break;
+        case WM_SIZE: OnSize(record); break;
+        case WM_CLOSE: OnClose(record); break;
+        case WM_SETCURSOR: OnSetCursor(record); break;
+        case WM_MOUSEACTIVATE: OnMouseActivate(record); break;
+        case WM_MOUSEMOVE: OnMouseMove(record); break;
+        case WM_LBUTTONDOWN: OnLButtonDown(record); break;
+        case WM_LBUTTONUP: OnLButtonUp(record); break;
+        case WM_SIZING: OnSizing(record); break;
+        default: break;
+    }
+}
+
+void MainFrame::OnInitDialog(MessageRecord&) {
+    HINSTANCE resources = theApplication->GetResourceInstance();
+    if (HICON big = static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(IDI_SEKTRA), IMAGE_ICON, 32, 32, 0))) {
+        SetClassIcon(big);
+    }
+    if (HICON small = static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(IDI_SEKTRA), IMAGE_ICON, 16, 16, 0))) {
+        SetClassSmallIcon(small);
+    }
+    if (CreateChildren() != 0) {
+        PostMessage(WM_CLOSE, 0, 0);
+        return;
+    }
+    listView->InsertColumn(0, ResourceString(IDS_COLUMN_ITEM).c_str(), 150, LVCFMT_LEFT);
+    listView->InsertColumn(1, ResourceString(IDS_COLUMN_VALUE).c_str(), 160, LVCFMT_RIGHT);
+    listView->InsertColumn(2, ResourceString(IDS_COLUMN_REMARK).c_str(), 180, LVCFMT_LEFT);
+    listView->SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    treePreviousProc = treeView->SetWindowProc(TreeEdgeProc);
+    listPreviousProc = listView->SetWindowProc(ListEdgeProc);
+    LayoutPanes();
+    EnableDeviceSelection();
+}
+
+int MainFrame::CreateChildren() {
+    treeView = new TreeView(GetHandle(), IDC_DEVICE_TREE);
+    listView = new ListView(GetHandle(), IDC_DETAIL_LIST);
+    return 0;
+}
+
+void MainFrame::EnableDeviceSelection() {
+    HMENU menu = GetMenu(GetHandle());
+    HMENU first = menu != nullptr ? GetSubMenu(menu, 0) : nullptr;
+    if (first != nullptr) EnableMenuItem(first, IDM_SELECT_DEVICES, MF_BYCOMMAND | MF_ENABLED);
+}
+
+void MainFrame::RestorePaneProcedures() {
+    if (treeView != nullptr && treePreviousProc != nullptr) treeView->SetWindowProc(treePreviousProc);
+    if (listView != nullptr && listPreviousProc != nullptr) listView->SetWindowProc(listPreviousProc);
+    treePreviousProc = nullptr;
+    listPreviousProc = nullptr;
+}
+
+void MainFrame::OnClose(MessageRecord&) {
+    RestorePaneProcedures();
+    if (patternBrush != nullptr) {
+        DeleteObject(patternBrush);
+        patternBrush = nullptr;
+    }
+    Destroy();  // WM_DESTROY then ends the message loop
+}
+
+int MainFrame::TreeWidth() const {
+    RECT rect{};
+    if (treeView == nullptr || treeView->GetWindowRect(rect) != 0) return 0;
+    return rect.right - rect.left;
+}
+
+void MainFrame::OnSize(MessageRecord&) { LayoutPanes(); }
+
+void MainFrame::LayoutPanes() {
+    if (treeView == nullptr || listView == nullptr) return;
+    RECT client{};
+    GetClientRect(client);
+    const int width = TreeWidth();
+    const int height = client.bottom - client.top;
+    MoveWindow(treeView->GetHandle(), 0, 0, width, height, TRUE);
+    MoveWindow(listView->GetHandle(), width + 2, 0, client.right - (width + 2), height, TRUE);
+}
+
+void MainFrame::OnSizing(MessageRecord& record) {
+    RECT* rect = reinterpret_cast<RECT*>(record.lParam);
+    if (rect == nullptr) return;
+    const WPARAM edge = record.wParam;
+    if (rect->bottom - rect->top < kMinHeight) {
+        if (DraggingEdge(edge, WMSZ_TOP, WMSZ_TOPLEFT, WMSZ_TOPRIGHT)) rect->top = rect->bottom - kMinHeight;
+        else rect->bottom = rect->top + kMinHeight;
+    }
+    if (rect->right - rect->left < kMinWidth) {
+        if (DraggingEdge(edge, WMSZ_LEFT, WMSZ_TOPLEFT, WMSZ_BOTTOMLEFT)) rect->left = rect->right - kMinWidth;
+        else rect->right = rect->left + kMinWidth;
+    }
+    record.result = 1;
+}
+
+void MainFrame::OnSetCursor(MessageRecord& record) {
+    POINT cursor;
+    RECT client{};
+    if (!GetCursorPos(&cursor) || !ScreenToClient(GetHandle(), &cursor)) return;
+    GetClientRect(client);
+    const int width = TreeWidth();
+    if (cursor.x >= width && cursor.x <= width + 2 && cursor.y >= 0 && cursor.y <= client.bottom) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        record.result = 1;
+    }
+}
+
+void MainFrame::OnMouseActivate(MessageRecord& record) {
+    // A press on the panes' edge pixels reaches the frame only as an activation.
+    if (HIWORD(record.lParam) != WM_LBUTTONDOWN) return;
+    POINT cursor;
+    if (!GetCursorPos(&cursor) || !ScreenToClient(GetHandle(), &cursor)) return;
+    BeginSplitterDrag(cursor.x, cursor.y);
+}
+
+void MainFrame::OnLButtonDown(MessageRecord& record) {
+    BeginSplitterDrag(GET_X_LPARAM(record.lParam), GET_Y_LPARAM(record.lParam));
+}
+
+void MainFrame::OnLButtonUp(MessageRecord&) { EndSplitterDrag(); }
+
+void MainFrame::OnMouseMove(MessageRecord& record) {
+    if (!dragging || ::GetCapture() != GetHandle()) return;
+    DrawSplitterBar(dragBar);  // erase at the old place
+    dragBar.left = GET_X_LPARAM(record.lParam);
+    DrawSplitterBar(dragBar);
+}
+
+void MainFrame::BeginSplitterDrag(int x, int y) {
+    if (dragging || ::GetCapture() != nullptr) return;
+    RECT client{};
+    GetClientRect(client);
+    const int width = TreeWidth();
+    if (x < width - 2 || x > width + 3 || y < 0 || y > client.bottom) return;
+    SetCapture(GetHandle());
+    RECT confine{};
+    GetClientRectOnScreen(confine);
+    confine.left += kMinTreeWidth;
+    confine.right -= 60;
+    ClipCursor(&confine);
+    dragOffset = x - width;
+    dragBar = RECT{width - 1, 0, 4, client.bottom - client.top};
+    dragging = true;
+    DrawSplitterBar(dragBar);
+}
+
+void MainFrame::EndSplitterDrag() {
+    if (!dragging) return;
+    DrawSplitterBar(dragBar);  // erase
+    ReleaseCapture();
+    ClipCursor(nullptr);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(GetHandle(), &cursor);
+    const int width = std::max<int>(cursor.x - dragOffset, kMinTreeWidth);
+    RECT tree{};
+    treeView->GetWindowRect(tree);
+    MoveWindow(treeView->GetHandle(), 0, 0, width, tree.bottom - tree.top, TRUE);
+    LayoutPanes();
+    dragging = false;
+}
+
+void MainFrame::DrawSplitterBar(const RECT& bar) {
+    HDC dc = GetDC(GetHandle());
+    if (dc == nullptr) return;
+    if (patternBrush == nullptr) {
+        // An 8x8 checkerboard: drawn twice at one place the bar is gone again.
+        static const WORD kPattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+        HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, kPattern);
+        if (bitmap != nullptr) {
+            patternBrush = CreatePatternBrush(bitmap);
+            DeleteObject(bitmap);
+        }
+    }
+    HGDIOBJ previous = SelectObject(dc, patternBrush);
+    PatBlt(dc, bar.left, bar.top, bar.right, bar.bottom, PATINVERT);
+    SelectObject(dc, previous);
+    ReleaseDC(GetHandle(), dc);
+}
+
+}  // namespace sektra

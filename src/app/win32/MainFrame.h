@@ -1,0 +1,54 @@
+#pragma once
+// Sektra's one top-level window (template 301): the device tree on the left, the detail list
+// on the right, a splitter between them that the mouse drags. The Document fills both panes
+// and handles the menu; the frame keeps its layout, its minimum size and ends the message
+// loop when it goes.
+#include <windows.h>
+
+#include "framework/win32/Dialog.h"
+#include "framework/win32/ListView.h"
+#include "framework/win32/TreeView.h"
+
+namespace sektra {
+
+class MainFrame : public Dialog {
+public:
+    // The window may not get smaller than this, nor the tree narrower than kMinTreeWidth.
+    static constexpr int kMinWidth = 350;
+    static constexpr int kMinHeight = 250;
+    static constexpr int kMinTreeWidth = 50;
+
+    ~MainFrame() override;
+
+    virtual void EnableDeviceSelection();
+    virtual TreeView* GetTreeView();
+    virtual ListView* GetListView();
+    virtual void OnInitDialog(MessageRecord& record);
+    virtual void OnClose(MessageRecord& record);
+    virtual void OnSetCursor(MessageRecord& record);
+    virtual void OnSize(MessageRecord& record);
+    virtual void OnSizing(MessageRecord& record);
+    virtual void OnMouseActivate(MessageRecord& record);
+    virtual void OnLButtonDown(MessageRecord& record);
+    virtual void OnLButtonUp(MessageRecord& record);
+    virtual void OnMouseMove(MessageRecord& record);
+    virtual int CreateChildren();
+    virtual void LayoutPanes();
+    virtual void BeginSplitterDrag(int x, int y);
+    virtual void EndSplitterDrag();
+    virtual void DrawSplitterBar(const RECT& bar);
+    void OnMessage(MessageRecord& record) override;
+
+private:
+    int TreeWidth() const;
+    void RestorePaneProcedures();
+
+    TreeView* treeView = nullptr;
+    ListView* listView = nullptr;
+    int dragOffset = 0;
+    HBRUSH patternBrush = nullptr;
+    RECT dragBar = {};  // {x, y, width, height}
+    bool dragging = false;
+};
+
+}  // namespace sektra

@@ -1,0 +1,156 @@
+#include "app/DeviceDetails.h"
+
+#include <gtest/gtest.h>
+
+#include "native/app/FakeTexts.h"
+#include "native/app/OpenedDemoSet.h"
+
+namespace sektra {
+namespace {
+
+const FakeTexts texts;
+
+class DeviceDetails : public testing::Test {
+protected:
+    Device& Disk(int index) { return *demo.disks[static_cast<std::size_t>(index)]; }
+    Device& CdRom() { return *demo.cdRoms[0]; }
+    static std::vector<std::wstring> Values(const DetailRows& rows, std::size_t from) {
+        std::vector<std::wstring> values;
+        for (std::size_t i = from; i < rows.size(); ++i) values.push_back(rows[i].value);
+        return values;
+    }
+
+    OpenedDemoSet demo;
+};
+
+TEST_F(DeviceDetails, SummaryOfDisksAndCdRom) {
+    struct Case {
+        Device* device;
+        ItemCode code;
+        std::vector<std::wstring> values;
+    } const cases[] = {
+        // 4,194,304 blocks of 512 bytes
+        {&Disk(0), 0x13000000,
+         {L"SEKTRA DEMO HDD ATA 2GB", L"D100", L"4194304", L"512", L"2147483648", L"2147 MB", L"2048 MB", L"2 GB", L"2 GB"}},
+        // 2^33 blocks: past READ CAPACITY(10), the long form gives the capacity
+        {&Disk(3), 0x11030000,
+         {L"SEKTRA DEMO 4TB DISK", L"L300", L"8589934592", L"512", L"4398046511104", L"4398046 MB", L"4194304 MB",
+          L"4398 GB", L"4096 GB"}},
+        // 225,000 blocks of 2048 bytes = 460,800,000 bytes
+        {&CdRom(), 0x22000000,
+         {L"SEKTRA DEMO CD-ROM ATAPI", L"C1.0", L"225000", L"2048", L"460800000", L"460 MB", L"439 MB", L"0 GB", L"0 GB"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Values(DescribeNode(*c.device, c.code, texts), 0), c.values) << std::hex << c.code;
+    }
+}
+
+TEST_F(DeviceDetails, StandardInquiryAndVpdPageAsHexDump) {
+    const DetailRows standard = DescribeNode(Disk(1), 0x11012100, texts);
+    ASSERT_EQ(standard.size(), 5u);  // 36 bytes
+    EXPECT_EQ(standard[0].label, L"S7 S8");
+    EXPECT_EQ(standard[0].value, L"00 00 05 12  1F 00 00 02");  // byte 7: command queuing
+    EXPECT_EQ(standard[1].value, L"53 45 4B 54  52 41 20 20");
+    EXPECT_EQ(standard[1].remark, L"SEKTRA  ");
+    EXPECT_EQ(standard[4].value, L"53 32 30 30" + std::wstring(13, L' '));
+    EXPECT_EQ(standard[4].remark, L"S200    ");
+
+    const DetailRows serial = DescribeNode(Disk(1), 0x11012280, texts);
+    ASSERT_EQ(serial.size(), 2u);  // 4-byte header and the 12-character serial number
+    EXPECT_EQ(serial[0].label, L"S7 VPD 80h");
+    EXPECT_EQ(serial[0].value, L"00 80 00 0C  53 4B 54 30");
+    EXPECT_EQ(serial[1].remark, L"000S0002");
+}
+
+TEST_F(DeviceDetails, ModePagesSkipHeaderAndBlockDescriptors) {
+    // The SCSI disk sends an 8-byte block descriptor, the USB disk none: both dumps start
+    // with the caching page's own code (88h: 08h with the parameters-saveable bit).
+    for (auto [device, code] : {std::pair{&Disk(1), ItemCode{0x11014108}}, std::pair{&Disk(2), ItemCode{0x17024108}}}) {
+        const DetailRows rows = DescribeNode(*device, code, texts);
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(rows[0].label, L"Mode 08h");
+        EXPECT_EQ(rows[0].value.substr(0, 3), L"88 ");
+    }
+    const DetailRows log = DescribeNode(Disk(1), 0x1101310D, texts);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log[0].label, L"Log 0Dh");
+    EXPECT_EQ(log[0].value.substr(0, 3), L"0D ");
+}
+
+TEST_F(DeviceDetails, DefectListsAndAtaIdentification) {
+    const DetailRows primary = DescribeNode(Disk(1), 0x11015100, texts);
+    ASSERT_EQ(primary.size(), 2u + 24u);
+    EXPECT_EQ(primary[0].label, L"S15");
+    EXPECT_EQ(primary[1].value, L"24");
+    EXPECT_EQ(primary[2].label, L"Entry 1");
+    EXPECT_EQ(primary[2].value, L"C:100, H:0, S:7");
+    EXPECT_EQ(primary[3].value, L"C:113, H:1, S:104");
+    const DetailRows grown = DescribeNode(Disk(1), 0x11015200, texts);
+    ASSERT_EQ(grown.size(), 2u + 3u);
+    EXPECT_EQ(grown[0].label, L"S16");
+    EXPECT_EQ(grown[2].value, L"C:50, H:3, S:7");
+
+    const DetailRows identify = DescribeNode(Disk(0), 0x13002300, texts);
+    ASSERT_EQ(identify.size(), 64u);  // 512 bytes
+    EXPECT_EQ(identify[0].label, L"S113");
+}
+
+TEST_F(DeviceDetails, TestEntries) {
+    const DetailRows sizes = DescribeNode(Disk(1), 0x11011500, texts);
+    ASSERT_EQ(sizes.size(), 2u + 11u + 1u);
+    EXPECT_EQ(sizes[0].label, L"SEKTRA DEMO SCSI DISK (S200)");
+    EXPECT_EQ(sizes[1].label, L"Sequential Read Test");
+    EXPECT_EQ(sizes[12].label, L"1024 KB Test");
+    EXPECT_EQ(sizes[12].code, 0x1101151Bu);  // 2048 blocks: the 1 MB limit allows them
+    EXPECT_EQ(sizes[13].code, 0x1101151Fu);
+
+    const DetailRows variants = DescribeNode(Disk(1), 0x11011813, texts);
+    ASSERT_EQ(variants.size(), 6u);
+    EXPECT_EQ(variants[1].label, L"Random Write Test");
+    EXPECT_EQ(variants[2].label, L"Rnd. Write Test(4 KB)");
+    EXPECT_EQ(variants[5].code, 0x11011853u);
+
+    const DetailRows cache = DescribeNode(CdRom(), 0x22001300, texts);
+    ASSERT_EQ(cache.size(), 2u + 10u + 1u);
+    EXPECT_EQ(cache[2].remark, L"   1 Sector");
+    EXPECT_EQ(cache[7].code, 0x22001315u);  // 32 blocks = the 64 KB limit
+    EXPECT_EQ(cache[8].value, L"Test Not Ready");
+
+    const DetailRows buffer = DescribeNode(Disk(1), 0x11011A00, texts);
+    ASSERT_EQ(buffer.size(), 2u + 11u + 1u);
+    EXPECT_EQ(buffer[12].code, 0x11011A1Au);  // 1024 KB of the 2 MB buffer in one transfer
+
+    const DetailRows seek = DescribeNode(Disk(0), 0x13001400, texts);
+    ASSERT_EQ(seek.size(), 4u);
+    EXPECT_EQ(seek[2].code, 0x13001410u);
+    EXPECT_EQ(seek[3].code, 0x1300141Fu);
+}
+
+TEST_F(DeviceDetails, CategoryNodesShowNothing) {
+    for (ItemCode code : {0x11012000u, 0x11013000u, 0x11014000u, 0x11015000u, 0x11011000u}) {
+        EXPECT_TRUE(DescribeNode(Disk(1), code, texts).empty()) << std::hex << code;
+    }
+}
+
+// Replies whose length fields lie must leave rows out or show what arrived, never read or
+// write outside a buffer (this runs under AddressSanitizer too).
+TEST_F(DeviceDetails, LyingLengthFieldsStayInsideTheBuffers) {
+    const ItemCode nodes[] = {0x11012100, 0x11012200, 0x11012280, 0x11012283, 0x11013100, 0x1101310D,
+                              0x11014108, 0x1101413F, 0x11015100, 0x11015200};
+    for (LengthFault fault : {LengthFault::Zero, LengthFault::Byte0xFF, LengthFault::AllOnes,
+                              LengthFault::BeyondAllocation}) {
+        ReplyFaults faults;
+        faults.standardInquiry = faults.vpdPage = faults.logPage = faults.modeData = faults.modeBlockDescriptors =
+            faults.defectList = fault;
+        demo.port->GetDevice(kDiskInterfaceClass, 1)->SetReplyFaults(faults);
+        for (ItemCode code : nodes) DescribeNode(Disk(1), code, texts);
+    }
+    // A block descriptor length that leaves no page data shows nothing.
+    ReplyFaults descriptors;
+    descriptors.modeBlockDescriptors = LengthFault::AllOnes;
+    demo.port->GetDevice(kDiskInterfaceClass, 1)->SetReplyFaults(descriptors);
+    EXPECT_TRUE(DescribeNode(Disk(1), 0x11014108, texts).empty());
+}
+
+}  // namespace
+}  // namespace sektra
