@@ -16,6 +16,8 @@ Device::~Device() {
 
 int Device::Open(int interfaceClass, std::uint32_t memberIndex) {
     if (!port) return -1;
+    // Meant to be called once; a second call must not leak the first handle.
+    if (handle != kInvalidPortHandle) port->Close(handle);
     handle = port->Open(interfaceClass, memberIndex);
     return handle == kInvalidPortHandle ? -1 : 0;
 }

@@ -53,6 +53,18 @@ TEST(Enumeration, ARebuiltListStartsProtectedAndUnprobed) {
     EXPECT_EQ(2u, port.CallsWithOpcode(0x28).size());
 }
 
+TEST(Enumeration, OpeningAgainClosesTheEarlierHandle) {
+    ScriptedPort port;
+    port.members[kDiskInterfaceClass] = {true, true};
+    {
+        Device device(&port);
+        ASSERT_EQ(0, device.Open(kDiskInterfaceClass, 0));
+        ASSERT_EQ(0, device.Open(kDiskInterfaceClass, 1));
+        EXPECT_EQ(std::vector<PortHandle>{1000}, port.closed);
+    }
+    EXPECT_EQ((std::vector<PortHandle>{1000, 1001}), port.closed);
+}
+
 TEST(Enumeration, DevicesUseTheDefaultPort) {
     ScriptedPort port;
     port.members[kDiskInterfaceClass] = {true, true};
