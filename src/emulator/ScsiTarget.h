@@ -67,7 +67,9 @@ private:
     ScsiOutcome Fail(const SenseCode& sense) const;
     ScsiOutcome Reply(const ScsiCommand& c, const std::vector<std::uint8_t>& reply,
                       std::uint32_t allocation) const;
-    bool HasMedium() const { return config_.blockCount > 0; }
+    // A device without blocks (a medium changer, or a nonsensical block length of 0) has no
+    // block commands at all.
+    bool HasMedium() const { return config_.blockCount > 0 && config_.blockLength > 0; }
 
     const DeviceConfig config_;
     BlockStore store_;
