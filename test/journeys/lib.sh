@@ -9,9 +9,10 @@
 #   win=$(journey_wait_window '^Sektra')
 #   journey_screenshot main.png
 #
-# Environment: BUILD_ROOT (default /work/main/build) holds the build trees; JOURNEY_TREE picks
-# one (default win32 when this machine runs 32-bit programs, else win64); JOURNEY_OUT is where
-# scratch folders and screenshots go (default $BUILD_ROOT/journeys).
+# Environment: BUILD_ROOT (default: the repository's build/) holds the build trees; JOURNEY_TREE
+# picks one (default win32 when this machine runs 32-bit programs, else win64), or JOURNEY_BUILD
+# names the tree itself; JOURNEY_OUT is where scratch folders and screenshots go (default
+# $BUILD_ROOT/journeys). A journey exits 77 (skipped) when its programs cannot run here.
 set -euo pipefail
 
 JOURNEY_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -20,7 +21,7 @@ source "$JOURNEY_REPO/scripts/wine-env.sh" /nonexistent  # for SEKTRA_WINE; the 
 if [ -z "${JOURNEY_TREE:-}" ]; then
   if [ "$SEKTRA_WINE32_OK" = 1 ]; then JOURNEY_TREE=win32; else JOURNEY_TREE=win64; fi
 fi
-JOURNEY_BUILD=$BUILD_ROOT/$JOURNEY_TREE
+: "${JOURNEY_BUILD:=$BUILD_ROOT/$JOURNEY_TREE}"
 : "${JOURNEY_OUT:=$BUILD_ROOT/journeys}"
 JOURNEY_FAILURES=0
 JOURNEY_PIDS=()
@@ -36,6 +37,11 @@ journey_check() {
 # journey_init NAME: $J (scratch folder), a private Xvfb in DISPLAY, a fresh wine prefix in
 # WINEPREFIX (copied from one made once per build root), and cleanup at exit.
 journey_init() {
+  if [ "$SEKTRA_WINE32_OK" = 0 ] && od -An -tx1 -j"$(od -An -tu4 -j60 -N4 "$JOURNEY_BUILD/src/app/win32/Sektra.exe" | tr -d ' ')" \
+       -N6 "$JOURNEY_BUILD/src/app/win32/Sektra.exe" 2>/dev/null | grep -q '50 45 00 00 4c 01'; then
+    journey_log "journey $1: 32-bit programs cannot run on this machine; the win64 tree runs it"
+    exit 77
+  fi
   J=$JOURNEY_OUT/$1
   rm -rf "$J"
   mkdir -p "$J"
