@@ -63,18 +63,22 @@ drop_cache() {
 rt=()
 if [ "${ACCURACY_RT:-1}" = 1 ] && chrt -f 10 true 2>/dev/null; then rt=(chrt -f 10); fi
 
-ours() {  # test -> KB/s (1 KB = 1024 bytes)
+ours() {  # test -> "timed wall": the engine's average over its timed commands, and the bytes
+          # over the run's wall-clock time, both KB/s (1 KB = 1024 bytes)
   drop_cache
-  "${rt[@]}" "$bench" "$file" "$1" | awk '$1 == "average_kbps" { print $2 }'
+  "${rt[@]}" "$bench" "$file" "$1" |
+    awk '$1 == "average_kbps" { a = $2 } $1 == "wall_kbps" { w = $2 } END { print a, w }'
 }
 
-fio_read() {  # fio arguments... -> KiB/s
+fio_read() {  # fio arguments... -> "bandwidth per-command": fio's bandwidth (bytes over the job's
+              # run time), and the block size over the mean latency of one read, both KiB/s
   drop_cache
   "${rt[@]}" fio --name=accuracy --filename="$file" --direct=1 --iodepth=1 --ioengine=psync --invalidate=1 \
-      --size="$bytes" --output-format=json "$@" | jq '.jobs[0].read.bw'
+      --size="$bytes" --output-format=json "$@" |
+    jq -r '.jobs[0].read | "\(.bw) \((.io_bytes / .total_ios) * 1e9 / .lat_ns.mean / 1024 | floor)"'
 }
 
-windows() {  # test -> KB/s, or nothing when it cannot run here
+windows() {  # test -> KB/s
   drop_cache
   local winpath
   winpath="Z:$(printf '%s' "$file" | tr / '\\')"
@@ -98,42 +102,54 @@ fi
 # cache, the drive's own) the same way for every run that follows.
 dd if="$file" of=/dev/null bs=1M iflag=direct status=none
 
-seq_ours=() seq_fio=() seq_win=() rnd_ours=() rnd_fio=()
-for i in $(seq 1 "$runs"); do
-  # The order alternates, so that neither tool always reads after the other.
-  if [ $((i % 2)) = 1 ]; then
-    a=$(ours sequential); b=$(fio_read --rw=read --bs=64k)
-  else
-    b=$(fio_read --rw=read --bs=64k); a=$(ours sequential)
-  fi
-  seq_ours+=("$a"); seq_fio+=("$b")
-  line="run $i sequential 64 KiB: sektra $a KB/s, fio $b KiB/s"
-  if [ "$with_windows" = 1 ]; then
-    w=$(windows sequential); seq_win+=("$w"); line="$line, sektra under wine $w KB/s"
-  fi
-  echo "$line"
-done
-for i in $(seq 1 "$runs"); do
-  if [ $((i % 2)) = 1 ]; then
-    a=$(ours random); b=$(fio_read --rw=randread --bs=4k --blockalign=512 --norandommap --number_ios=10000)
-  else
-    b=$(fio_read --rw=randread --bs=4k --blockalign=512 --norandommap --number_ios=10000); a=$(ours random)
-  fi
-  rnd_ours+=("$a"); rnd_fio+=("$b")
-  echo "run $i random 4 KiB: sektra $a KB/s, fio $b KiB/s"
-done
+# One test, both tools, $runs times. Fills the arrays ours, wall, fio, percmd, win.
+measure() {  # test label fio-arguments...
+  local test=$1 label=$2 i a b w line
+  shift 2
+  ours=() wall=() fio=() percmd=() win=()
+  for i in $(seq 1 "$runs"); do
+    # The order alternates, so that neither tool always reads after the other.
+    if [ $((i % 2)) = 1 ]; then
+      a=$(ours "$test"); b=$(fio_read "$@")
+    else
+      b=$(fio_read "$@"); a=$(ours "$test")
+    fi
+    ours+=("${a% *}"); wall+=("${a#* }"); fio+=("${b% *}"); percmd+=("${b#* }")
+    line="run $i $label: sektra ${a% *} KB/s (wall clock ${a#* }), fio ${b% *} KiB/s (per command ${b#* })"
+    if [ "$test" = sequential ] && [ "$with_windows" = 1 ]; then
+      w=$(windows "$test"); win+=("$w"); line="$line, sektra under wine $w KB/s"
+    fi
+    echo "$line"
+  done
+}
 
-so=$(printf '%s\n' "${seq_ours[@]}" | median)
-sf=$(printf '%s\n' "${seq_fio[@]}" | median)
-ro=$(printf '%s\n' "${rnd_ours[@]}" | median)
-rf=$(printf '%s\n' "${rnd_fio[@]}" | median)
-echo "random 4 KiB median: sektra $ro KB/s, fio $rf KiB/s"
-echo "random ratio $(ratio "$ro" "$rf")"
+med() { printf '%s\n' "$@" | median; }
+# The median of the run-by-run ratios: each pair ran back to back, under the same conditions.
+paired() {  # "a1 a2 ..." "b1 b2 ..."
+  local -a x=($1) y=($2)
+  local i
+  for i in "${!x[@]}"; do ratio "${x[$i]}" "${y[$i]}"; done | sort -n |
+    awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : sprintf("%.3f", (v[NR / 2] + v[NR / 2 + 1]) / 2)) }'
+}
+summary() {  # label
+  local o f
+  o=$(med "${ours[@]}"); f=$(med "${fio[@]}")
+  echo "$1 median: sektra $o KB/s, fio $f KiB/s; run by run ratio $(paired "${ours[*]}" "${fio[*]}")"
+  echo "$1 like for like: sektra timed / fio per command $(ratio "$o" "$(med "${percmd[@]}")")," \
+       "sektra wall clock / fio bandwidth $(ratio "$(med "${wall[@]}")" "$f")"
+  last_ratio=$(ratio "$o" "$f")
+}
+
+measure random "random 4 KiB" --rw=randread --bs=4k --blockalign=512 --norandommap --number_ios=10000
+summary "random 4 KiB"
+echo "random ratio $last_ratio"
+
+measure sequential "sequential 64 KiB" --rw=read --bs=64k
+summary "sequential 64 KiB"
 if [ "$with_windows" = 1 ]; then
-  sw=$(printf '%s\n' "${seq_win[@]}" | median)
-  echo "sequential 64 KiB median: sektra $so KB/s (Windows build under wine: $sw KB/s), fio $sf KiB/s"
-  echo "windows ratio $(ratio "$sw" "$sf")"
+  sw=$(med "${win[@]}")
+  echo "sequential 64 KiB, Windows build under wine: median $sw KB/s, $(ratio "$sw" "$(med "${ours[@]}")") of the native figure"
 else
-  echo "sequential 64 KiB median: sektra $so KB/s, fio $sf KiB/s (Windows build not run)"
+  echo "sequential 64 KiB, Windows build under wine: not run (no win64 tree or no wine)"
 fi
-echo "ratio $(ratio "$so" "$sf")"
+echo "ratio $last_ratio"

@@ -54,9 +54,11 @@ UnbufferedFile::~UnbufferedFile() { Close(); }
 
 bool UnbufferedFile::Open(const std::string& path, bool writable, std::string* error) {
     Close();
-    // OPEN_EXISTING: the file is never created or truncated. Sharing stays open so that the
-    // reference tool can read the same file at the same time.
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | (writable ? GENERIC_WRITE : 0),
+    // OPEN_EXISTING: the file is never created or truncated. Writing asks for FILE_WRITE_DATA
+    // alone: GENERIC_WRITE includes FILE_APPEND_DATA, documented as incompatible with
+    // unbuffered access (FILE_NO_INTERMEDIATE_BUFFERING).
+    // Sharing stays open so that another reader can use the same file at the same time.
+    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | (writable ? FILE_WRITE_DATA : 0),
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
