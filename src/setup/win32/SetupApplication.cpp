@@ -1,7 +1,5 @@
 #include "setup/win32/SetupApplication.h"
 
-#include <cwctype>
-
 #include "framework/win32/AdminSystemInfo.h"
 #include "setup/win32/SetupController.h"
 #include "setup/win32/SetupMessage.h"
