@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prints the measuring engine's figures beside fio's null engine, natively and, when the
-# Windows tree is built, under wine. usage: bench/engine.sh [BUILD_ROOT]
+# Windows tree is built (win64, else win32), under wine. usage: bench/engine.sh [BUILD_ROOT]
 #   overhead: time measured per command on a zero-time device (target: at most 100 ns
 #             natively and at most twice fio's mean completion latency)
 #   accuracy: reported rate against a device spending 100 µs per 64 KiB (true 640000 KB/s,
@@ -12,7 +12,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${BUILD_ROOT:-$root/build}}
 native=$build/native/bench/engine_bench
-windows=$build/win32/bench/engine_bench.exe
+# This machine's kernel runs no 32-bit programs; the 64-bit Windows build serves under wine.
+windows_tree=win64
+[ -f "$build/win64/bench/engine_bench.exe" ] || windows_tree=win32
+windows=$build/$windows_tree/bench/engine_bench.exe
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
 fio_json=$(fio --name=null --ioengine=null --rw=read --bs=512 --size=512M --iodepth=1 --output-format=json)
@@ -54,7 +57,7 @@ else
     echo "no native benchmark at $native (scripts/tree.sh native engine_bench)"
 fi
 if [ -f "$windows" ]; then
-    report "wine (win32)" "$("$root/scripts/wine-run.sh" "$build/win32/wineprefix" "$windows" | tr -d '\r')"
+    report "wine ($windows_tree)" "$("$root/scripts/wine-run.sh" "$build/$windows_tree/wineprefix" "$windows" | tr -d '\r')"
 else
-    echo "no Windows benchmark at $windows (scripts/tree.sh win32 engine_bench)"
+    echo "no Windows benchmark at $windows (scripts/tree.sh win64 engine_bench)"
 fi

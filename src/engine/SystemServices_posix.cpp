@@ -25,7 +25,7 @@ public:
         case 0:  // like GetTickCount: milliseconds that wrap at 32 bits
             return static_cast<std::uint32_t>(MonotonicNanoseconds() / 1000000);
         case 2:
-            return ReadTimeStampCounter();
+            return TimeStampCounterNow();
         default:
             return MonotonicNanoseconds();
         }

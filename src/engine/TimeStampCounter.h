@@ -1,5 +1,6 @@
 #pragma once
-// The processor's time-stamp counter, read inline: it sits inside the timed section.
+// The processor's time-stamp counter, read inline: it sits inside the timed section. (Not named
+// ReadTimeStampCounter: winnt.h defines that as a macro.)
 #include <cstdint>
 
 #if defined(__i386__) || defined(__x86_64__)
@@ -9,7 +10,7 @@
 
 namespace sektra {
 
-inline std::uint64_t ReadTimeStampCounter() {
+inline std::uint64_t TimeStampCounterNow() {
 #if defined(__i386__) || defined(__x86_64__)
     return __rdtsc();
 #else

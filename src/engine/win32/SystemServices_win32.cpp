@@ -17,7 +17,7 @@ public:
         case 0:
             return GetTickCount();
         case 2:
-            return ReadTimeStampCounter();
+            return TimeStampCounterNow();
         default: {
             // The result flag is ignored: it cannot fail on any system that runs this program.
             LARGE_INTEGER now;

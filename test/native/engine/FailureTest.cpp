@@ -18,12 +18,11 @@ void ExpectOneFailure(EngineFixture& disk, std::uintptr_t wParam, const std::str
 
 TEST(FailureTest, CapacityFailureFailsToStartWithoutATestCommand) {
     for (const TestKind& kind : AllTestKinds()) {
+        if (kind.name == "read buffer" || kind.name == "write buffer") continue;  // they never ask
         EngineFixture disk;
         std::unique_ptr<TestThread> thread = kind.make(disk, disk.TpsLow());
         // From here on READ CAPACITY fails: the run's own capacity query.
         disk.Emulated().AddFault(FaultRule{FaultAction::FailControl, -1, false, 0x25});
-        const bool asksCapacity = kind.name != "read buffer" && kind.name != "write buffer";
-        if (!asksCapacity) continue;  // the buffer tests never ask for the capacity
         EXPECT_EQ(disk.RunDirect(*thread), 0xFFFFFFFFu) << kind.name;
         EXPECT_TRUE(disk.Measured().empty()) << kind.name;
         ExpectOneFailure(disk, kFailedToStart, kind.name);
