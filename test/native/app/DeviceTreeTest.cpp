@@ -178,3 +178,32 @@ TEST(DeviceTree, BrowsingNeverWrites) {
 
 }  // namespace
 }  // namespace sektra
+
+namespace sektra {
+namespace {
+
+TEST(DeviceTree, CurrentBusTypesKeepTheirNamesAndSataItsIdentification) {
+    EmulatedPort port;
+    DeviceConfig sata = TestDisk();
+    sata.busType = 11;
+    DeviceConfig nvme = TestDisk();
+    nvme.busType = 17;
+    port.AddDevice(kDiskInterfaceClass, sata);
+    port.AddDevice(kDiskInterfaceClass, nvme);
+    auto disks = EnumerateDevices(kDiskInterfaceClass, &port);
+    DeviceLists lists;
+    for (const auto& d : disks) lists.disks.push_back(d.get());
+    const TreeNode root = BuildDeviceTree(lists, FakeTexts(), nullptr);
+    const TreeNode& group = root.children.at(0);
+    ASSERT_EQ(group.children.size(), 2u);
+    EXPECT_EQ(group.children[0].text, L"SATA");
+    EXPECT_EQ(group.children[0].code, 0x1BFF0000u);
+    EXPECT_EQ(group.children[1].text, L"NVMe");
+    EXPECT_EQ(group.children[1].code, 0x1FFF0000u);  // 17 travels as 15
+    EXPECT_NE(FindTreeNode(root, 0x1B002300), nullptr);  // SATA answers IDENTIFY DEVICE
+    EXPECT_EQ(FindTreeNode(root, 0x1F012300), nullptr);
+    EXPECT_NE(FindTreeNode(root, 0x1F011500), nullptr);  // and NVMe disks offer their tests
+}
+
+}  // namespace
+}  // namespace sektra
