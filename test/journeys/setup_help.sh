@@ -2,8 +2,9 @@
 # Checks the compiled help file with a CHM reader that has nothing to do with the compiler:
 # extract_chmLib must list and extract the contents, the index and every page; each page must
 # be valid code page 932 that declares it; every link of the contents and the index must name
-# an extracted page; and each page is rendered in a headless browser into SHOTS (for people to
-# look at). usage: setup_help.sh Sektra.chm [SHOTS]
+# an extracted page; the Readme.txt beside it must be code page 932 with CR LF line ends; and
+# each page is rendered in a headless browser into SHOTS (for people to look at).
+# usage: setup_help.sh Sektra.chm [SHOTS]
 set -euo pipefail
 chm=${1:?usage: setup_help.sh Sektra.chm [SHOTS]}
 shots=${2:-$(dirname "$chm")/help-shots}
@@ -39,6 +40,16 @@ for p in $pages; do
     [ -f "$work/x/html/$t" ] || fail "$p links to missing $t"
   done
 done
+
+# The read-me beside it: code page 932, and CR LF ending every line (no bare LF).
+readme=$(dirname "$chm")/Readme.txt
+if [ -f "$readme" ]; then
+  iconv -f CP932 -t UTF-8 "$readme" > /dev/null || fail "Readme.txt is not code page 932"
+  lf=$(tr -cd '\n' < "$readme" | wc -c)
+  crlf=$(grep -c $'\r$' "$readme" || true)
+  [ "$lf" -gt 10 ] && [ "$lf" = "$crlf" ] || fail "Readme.txt: $lf line ends, $crlf of them CR LF"
+  [ "$(tail -c 2 "$readme" | od -An -tx1 | tr -d ' ')" = 0d0a ] || fail "Readme.txt does not end with CR LF"
+fi
 
 browser=$(command -v chromium || command -v chromium-browser || true)
 if [ -n "$browser" ]; then

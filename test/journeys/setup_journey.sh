@@ -16,7 +16,18 @@ if [ "$SEKTRA_WINE32_OK" = 0 ] && x86_64-w64-mingw32-objdump -f "$tree/src/setup
   echo "setup_journey: 32-bit programs cannot run on this machine; the win64 tree runs this journey"
   exit 77
 fi
-source "$scripts/xvfb-ensure.sh"
+# A display of its own, so that the screenshots show Setup and nothing of other programs.
+xvfb_pid=
+for n in $(seq 150 199); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
+  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
+  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=
+done
+trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
+[ -n "$xvfb_pid" ] || source "$scripts/xvfb-ensure.sh"
 
 failures=0
 pass() { echo "  ok: $*"; }
@@ -224,7 +235,7 @@ wait_setup
 
 remove_with() {   # remove_with ARG: the installed Setup with ARG, then the batch
   start_setup 'C:\Program Files\Sektra Meter\Setup.exe' "$1"
-  probe wait 'Sektra の 削除' 60 && shot "removing${1//\//-}"
+  probe wait "$REMOVED" 60 && shot "removed${1//\//-}"
   expect_eq "removal with $1 reports success" "$(answer_box "$REMOVED" 1)" 'Sektra Meter の 削除は成功しました'
   wait_setup
   check "$1: start menu folder gone" test ! -e "$programs/Sektra Meter"
