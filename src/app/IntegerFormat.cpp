@@ -7,7 +7,7 @@ namespace sektra {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, zero = false, alternate = false;
     std::size_t width = 0;
     int precision = -1;
@@ -35,33 +35,33 @@ std::wstring Digits(std::uint64_t magnitude, unsigned base, bool upper) {
     return digits;
 }
 
-std::wstring Convert(const Spec& spec, wchar_t type, std::int64_t value) {
+std::wstring Convert(const Conversion& conv, wchar_t type, std::int64_t value) {
     bool negative = false;
     std::uint64_t magnitude;
     if (type == L'd' || type == L'i') {
-        const std::int64_t v = spec.wide64 ? value : static_cast<std::int32_t>(value);
+        const std::int64_t v = conv.wide64 ? value : static_cast<std::int32_t>(value);
         negative = v < 0;
         magnitude = negative ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
     } else {
-        magnitude = spec.wide64 ? static_cast<std::uint64_t>(value)
+        magnitude = conv.wide64 ? static_cast<std::uint64_t>(value)
                                 : static_cast<std::uint32_t>(value);
     }
     const unsigned base = (type == L'x' || type == L'X') ? 16 : 10;
     std::wstring body = Digits(magnitude, base, type == L'X');
-    if (spec.precision == 0 && magnitude == 0) body.clear();
-    if (spec.precision > 0 && body.size() < static_cast<std::size_t>(spec.precision)) {
-        body.insert(0, static_cast<std::size_t>(spec.precision) - body.size(), L'0');
+    if (conv.precision == 0 && magnitude == 0) body.clear();
+    if (conv.precision > 0 && body.size() < static_cast<std::size_t>(conv.precision)) {
+        body.insert(0, static_cast<std::size_t>(conv.precision) - body.size(), L'0');
     }
     std::wstring prefix;
     if (negative) prefix = L"-";
-    else if ((type == L'd' || type == L'i') && spec.plus) prefix = L"+";
-    else if ((type == L'd' || type == L'i') && spec.space) prefix = L" ";
-    if (spec.alternate && base == 16 && magnitude != 0) prefix = type == L'X' ? L"0X" : L"0x";
+    else if ((type == L'd' || type == L'i') && conv.plus) prefix = L"+";
+    else if ((type == L'd' || type == L'i') && conv.space) prefix = L" ";
+    if (conv.alternate && base == 16 && magnitude != 0) prefix = type == L'X' ? L"0X" : L"0x";
     const std::size_t length = prefix.size() + body.size();
-    if (length >= spec.width) return prefix + body;
-    const std::size_t pad = spec.width - length;
-    if (spec.left) return prefix + body + std::wstring(pad, L' ');
-    if (spec.zero && spec.precision < 0) return prefix + std::wstring(pad, L'0') + body;
+    if (length >= conv.width) return prefix + body;
+    const std::size_t pad = conv.width - length;
+    if (conv.left) return prefix + body + std::wstring(pad, L' ');
+    if (conv.zero && conv.precision < 0) return prefix + std::wstring(pad, L'0') + body;
     return std::wstring(pad, L' ') + prefix + body;
 }
 
@@ -82,26 +82,26 @@ std::wstring FormatInteger(const std::wstring& format, std::int64_t value) {
             continue;
         }
         const std::size_t start = i++;
-        Spec spec;
+        Conversion conv;
         for (; i < format.size(); ++i) {
             const wchar_t c = format[i];
-            if (c == L'-') spec.left = true;
-            else if (c == L'+') spec.plus = true;
-            else if (c == L' ') spec.space = true;
-            else if (c == L'0') spec.zero = true;
-            else if (c == L'#') spec.alternate = true;
+            if (c == L'-') conv.left = true;
+            else if (c == L'+') conv.plus = true;
+            else if (c == L' ') conv.space = true;
+            else if (c == L'0') conv.zero = true;
+            else if (c == L'#') conv.alternate = true;
             else break;
         }
-        spec.width = ReadNumber(format, i);
+        conv.width = ReadNumber(format, i);
         if (i < format.size() && format[i] == L'.') {
             ++i;
-            spec.precision = static_cast<int>(ReadNumber(format, i));
+            conv.precision = static_cast<int>(ReadNumber(format, i));
         }
         if (format.compare(i, 3, L"I64") == 0) {
-            spec.wide64 = true;
+            conv.wide64 = true;
             i += 3;
         } else if (format.compare(i, 2, L"ll") == 0) {
-            spec.wide64 = true;
+            conv.wide64 = true;
             i += 2;
         } else if (i < format.size() && (format[i] == L'l' || format[i] == L'h')) {
             ++i;
@@ -115,7 +115,7 @@ std::wstring FormatInteger(const std::wstring& format, std::int64_t value) {
             i = end;
             continue;
         }
-        out += Convert(spec, type, value);
+        out += Convert(conv, type, value);
         used = true;
         ++i;
     }
