@@ -2,7 +2,9 @@
 // The data-in replies of the emulated target that describe the device: standard INQUIRY data,
 // vital product data pages, log pages, mode pages and defect lists, built from its
 // configuration. Each builder returns false when the device does not have the page.
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "emulator/DeviceConfig.h"
