@@ -2,13 +2,15 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <ctime>
 
 #include "engine/SystemServices.h"
 #include "engine/TimeStampCounter.h"
 
 namespace sektra {
 namespace {
+
+// 1970-01-01 in FILETIME units (100 ns since 1601-01-01).
+constexpr std::uint64_t kUnixEpochAsFileTime = 116444736000000000ull;
 
 class Win32Services final : public SystemServices {
 public:
@@ -26,7 +28,15 @@ public:
         }
         }
     }
-    std::int32_t Time() override { return static_cast<std::int32_t>(std::time(nullptr)); }
+    // The value of time(), read from the system time directly: the C runtime's time() looks at
+    // the time zone on every call, which costs microseconds under wine, and a run asks once
+    // per command.
+    std::int32_t Time() override {
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        const std::uint64_t hundredNanoseconds = (std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime;
+        return static_cast<std::int32_t>((hundredNanoseconds - kUnixEpochAsFileTime) / 10000000);
+    }
     void GiveUpTimeSlice() override { Sleep(0); }
     void* AllocatePages(std::uint64_t bytes) override {
         if (bytes == 0 || bytes > SIZE_MAX) return nullptr;
