@@ -6,7 +6,6 @@
 #include "app/win32/HtmlHelp.h"
 #include "app/win32/MainFrame.h"
 #include "app/win32/MessageBoxes.h"
-#include "app/win32/TestWindowLauncher.h"
 #include "app/win32/TimerOptionsDialog.h"
 #include "app/win32/WaitDialog.h"
 #include "device/Device.h"
@@ -240,8 +239,10 @@ void Document::OpenTestWindow(ItemCode itemCode) {
                        MB_ICONHAND);
         return;
     }
-    RunTestWindow(TestWindowRequest{mainFrame->GetHandle(), device, itemCode, settings.ticksPerSecond,
-                                    settings.timerMode, settings.showInterval, settings.performCells});
+    StartTestWindow(TestWindowRequest{mainFrame->GetHandle(), device, itemCode, settings.ticksPerSecond,
+                                      settings.timerMode, settings.showInterval, settings.performCells});
 }
+
+void Document::StartTestWindow(const TestWindowRequest& request) { RunTestWindow(request); }
 
 }  // namespace sektra

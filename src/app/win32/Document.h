@@ -12,6 +12,7 @@
 #include "app/ItemCode.h"
 #include "app/Settings.h"
 #include "app/win32/ModuleTexts.h"
+#include "app/win32/TestWindowLauncher.h"
 #include "framework/win32/MessageFilter.h"
 
 namespace sektra {
@@ -39,6 +40,8 @@ public:
     virtual void OnTreeSelectionChanged(const NMTREEVIEWW* change);
     virtual void OnListDoubleClick(const NMITEMACTIVATE* activation);
     virtual void OpenTestWindow(ItemCode itemCode);
+    // Runs the test window of an accepted request (RunTestWindow).
+    virtual void StartTestWindow(const TestWindowRequest& request);
     // Scans the devices again, rebuilds the tree and selects the node with `selectCode`.
     // 0, or -1 when the wait notice cannot be shown.
     virtual int RebuildDeviceList(ItemCode selectCode);

@@ -13,6 +13,13 @@
 namespace sektra {
 namespace {
 
+// The Document with its test windows replaced by a record of what would have opened.
+class RecordingDocument : public Document {
+public:
+    void StartTestWindow(const TestWindowRequest& request) override { started.push_back(request); }
+    std::vector<TestWindowRequest> started;
+};
+
 class DocumentTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -24,7 +31,7 @@ protected:
         PumpMessages();
     }
     void Open() {
-        document = new Document;
+        document = new RecordingDocument;
         ASSERT_EQ(document->Initialize(), 0);
     }
     TreeView& Tree() { return *document->GetMainFrame()->GetTreeView(); }
@@ -58,7 +65,7 @@ protected:
                      reinterpret_cast<LPARAM>(&activation));
     }
 
-    Document* document = nullptr;
+    RecordingDocument* document = nullptr;
 };
 
 TEST_F(DocumentTest, TreeHoldsEveryDemoDeviceWithItsNodes) {
@@ -113,6 +120,7 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     // Every device starts protected: a write test is refused with message 106.
     document->OpenTestWindow(0x11011611);
     ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(document->started.empty());
     EXPECT_EQ(Messages()[0].text, ModuleString(IDS_PROTECTED_DEVICE));
     EXPECT_EQ(Messages()[0].caption, ModuleString(IDS_PROTECTED_CAPTION));
     ClearMessages();
@@ -136,6 +144,13 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     EXPECT_TRUE(document->GetDevice(0x13000000)->IsWriteProtected());
     document->OpenTestWindow(0x11011611);
     EXPECT_TRUE(Messages().empty());
+    ASSERT_EQ(document->started.size(), 1u);
+    EXPECT_EQ(document->started[0].device, disk);
+    EXPECT_EQ(document->started[0].itemCode, 0x11011611u);
+    EXPECT_EQ(document->started[0].owner, document->GetMainFrame()->GetHandle());
+    EXPECT_EQ(document->started[0].ticksPerSecond, document->GetSettings().ticksPerSecond);
+    EXPECT_EQ(document->started[0].showInterval, 100);
+    EXPECT_EQ(document->started[0].performCells, 201);
 
     Select(0x11011600);
     document->Refresh();
@@ -143,6 +158,24 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     EXPECT_TRUE(document->GetDevice(0x11010000)->IsWriteProtected());
     document->OpenTestWindow(0x11011611);
     EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(document->started.size(), 1u);
+    // Reading tests need no unprotecting; medium changers and unknown rows open nothing.
+    document->OpenTestWindow(0x11011511);
+    document->OpenTestWindow(0x31001500);
+    document->OpenTestWindow(0x11091500);
+    EXPECT_EQ(document->started.size(), 2u);
+}
+
+TEST_F(DocumentTest, DoubleClickOnAVariantOpensItsTest) {
+    Open();
+    Select(0x13001712);  // random read, 2 KB on the ATA disk
+    ASSERT_EQ(List().GetItemCount(), 6);
+    DoubleClickRow(4);
+    ASSERT_EQ(document->started.size(), 1u);
+    EXPECT_EQ(document->started[0].itemCode, 0x13001742u);
+    EXPECT_EQ(document->started[0].device, document->GetDevice(0x13000000));
+    DoubleClickRow(0);  // the header rows open nothing
+    EXPECT_EQ(document->started.size(), 1u);
 }
 
 TEST_F(DocumentTest, SettingsWithoutAKeyAreRefused) {
