@@ -10,7 +10,8 @@ std::uint32_t CheckTransferOptions(std::int32_t blocks, std::uint32_t maxBlocks,
                                    std::int32_t endPercent) {
     if (blocks < 1 || static_cast<std::uint32_t>(blocks) > maxBlocks) return IDS_BAD_BLOCK_COUNT;
     if (endPercent < 1 || endPercent > 100) return IDS_BAD_END_PERCENT;
-    if (startPercent >= endPercent) return IDS_BAD_START_PERCENT;
+    // A negative start (pasted past the digits-only edit) is no position either.
+    if (startPercent < 0 || startPercent >= endPercent) return IDS_BAD_START_PERCENT;
     return 0;
 }
 

@@ -6,8 +6,8 @@
 
 namespace sektra {
 
-// Blocks per command in 1 .. maxBlocks (55); end percent in 1 .. 100 (56); start percent below
-// the end (57). Checked in this order, the range also when a preset is chosen.
+// Blocks per command in 1 .. maxBlocks (55); end percent in 1 .. 100 (56); start percent from 0
+// and below the end (57). Checked in this order, the range also when a preset is chosen.
 std::uint32_t CheckTransferOptions(std::int32_t blocks, std::uint32_t maxBlocks, std::int32_t startPercent,
                                    std::int32_t endPercent);
 // Values typed as signed numbers, compared unsigned: count in 1 .. 99999 (109); last block not

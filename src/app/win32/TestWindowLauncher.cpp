@@ -1,8 +1,13 @@
 #include "app/win32/TestWindowLauncher.h"
 
+#include "testwindows/win32/TestWindow.h"
+
 namespace sektra {
 
-// The test windows are not part of this build yet: nothing opens.
-void RunTestWindow(const TestWindowRequest&) {}
+void RunTestWindow(const TestWindowRequest& request) {
+    RunTestWindowFor(request.owner, request.device, request.itemCode, request.ticksPerSecond,
+                     static_cast<std::uint32_t>(request.timerMode), static_cast<std::uint32_t>(request.showInterval),
+                     static_cast<std::uint32_t>(request.performCells));
+}
 
 }  // namespace sektra

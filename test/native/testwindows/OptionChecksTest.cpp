@@ -23,6 +23,7 @@ TEST(OptionChecksTest, TransferOptions) {
         {1, 10, 10, IDS_BAD_START_PERCENT},   // 10 % to 10 % is no range
         {1, 99, 98, IDS_BAD_START_PERCENT},
         {1, 99, 100, 0},
+        {1, -5, 100, IDS_BAD_START_PERCENT},  // a pasted minus sign
         {0, 10, 10, IDS_BAD_BLOCK_COUNT},     // the size is checked first
         {1, 50, 0, IDS_BAD_END_PERCENT},      // then the end
     };

@@ -1,0 +1,212 @@
+#include "testwindows/win32/TestWindow.h"
+
+#include <ctime>
+
+#include "device/Device.h"
+#include "language/ResourceIds.h"
+#include "testwindows/RefreshTexts.h"
+#include "testwindows/TestTitles.h"
+#include "testwindows/win32/ResourceText.h"
+#include "testwindows/win32/SaveFileDialog.h"
+
+namespace sektra {
+
+TestWindow::TestWindow(Device* device, std::uint32_t itemCode, std::uint32_t ticksPerSecondLow,
+                       std::uint32_t ticksPerSecondHigh, std::uint32_t timerMode, std::uint32_t showInterval,
+                       std::uint32_t performCells)
+    : device(device),
+      itemCode(itemCode),
+      ticksPerSecond(std::uint64_t{ticksPerSecondHigh} << 32 | ticksPerSecondLow),
+      timerMode(timerMode),
+      showInterval(showInterval),
+      performCells(performCells) {}
+
+TestWindow::~TestWindow() {
+    thread.reset();
+    timer.reset();
+    Destroy();
+}
+
+void TestWindow::OnMessage(MessageRecord& record) {
+    if (record.window != GetHandle() || GetHandle() == nullptr) return;
+    switch (record.message) {
+    case WM_CLOSE: Destroy(); break;
+    case WM_INITDIALOG: OnInitDialog(record); break;
+    case WM_COMMAND: OnCommand(record); break;
+    case WM_TIMER:
+        // A tick of a timer stopped since (its id no longer current) is not this run's.
+        if (timer && timer->GetId() != 0 && record.wParam == timer->GetId()) OnTick();
+        break;
+    case WM_TEST_FINISHED: OnTestFinished(); break;
+    case WM_TEST_FAILED: OnTestFailed(record); break;
+    default: break;
+    }
+}
+
+void TestWindow::OnCommand(MessageRecord& record) {
+    if (HIWORD(record.wParam) != BN_CLICKED) return;
+    // IDOK and IDCANCEL are no buttons of this window: Enter and Esc do not close it.
+    switch (LOWORD(record.wParam)) {
+    case IDC_TEST_START: OnStart(); break;
+    case IDC_TEST_SAVE: OnSave(); break;
+    case IDC_TEST_STOP: OnStop(); break;
+    case IDC_TEST_CLOSE: OnCloseButton(); break;
+    default: break;
+    }
+}
+
+void TestWindow::OnCloseButton() { CloseWindow(); }
+
+void TestWindow::CloseWindow() { PostMessage(WM_CLOSE, 0, 0); }
+
+HWND TestWindow::Owner() const { return GetParent(); }
+
+int TestWindow::CreateControls() {
+    const HWND window = GetHandle();
+    closeButton = std::make_unique<Control>(window, IDC_TEST_CLOSE);
+    stopButton = std::make_unique<Control>(window, IDC_TEST_STOP);
+    startButton = std::make_unique<Control>(window, IDC_TEST_START);
+    saveButton = std::make_unique<Control>(window, IDC_TEST_SAVE);
+    deviceLabel = std::make_unique<Control>(window, IDC_TEST_DEVICE);
+    blockRangeLabel = std::make_unique<Control>(window, IDC_TEST_BLOCK_RANGE);
+    elapsedLabel = std::make_unique<Control>(window, IDC_TEST_ELAPSED);
+    countLabel = std::make_unique<Control>(window, IDC_TEST_COUNT);
+    clockLabel = std::make_unique<Control>(window, IDC_TEST_CLOCK);
+    finishLabel = std::make_unique<Control>(window, IDC_TEST_FINISH);
+    bestLabel = std::make_unique<Control>(window, IDC_TEST_BEST);
+    averageLabel = std::make_unique<Control>(window, IDC_TEST_AVERAGE);
+    worstLabel = std::make_unique<Control>(window, IDC_TEST_WORST);
+    progressBar = std::make_unique<ProgressBar>(window, IDC_TEST_PROGRESS);
+    timer = std::make_unique<UiTimer>(window);
+    return 0;
+}
+
+bool TestWindow::BeginInit(MessageRecord& record, int progressMaximum) {
+    if (record.window != GetHandle()) return false;
+    if (CreateControls() != 0) CloseWindow();
+    progressBar->SetRange(0, progressMaximum);
+    return true;
+}
+
+void TestWindow::FinishInit(std::unique_ptr<TestThread> newThread, std::wstring title) {
+    thread = std::move(newThread);
+    titlePrefix = std::move(title);
+    deviceLabel->SetText(L" " + DeviceTextWide(device->GetModelNameWithRevision()));
+    DisableCloseBox(GetHandle());
+    OnStart();
+}
+
+void TestWindow::SetState(bool running) {
+    closeButton->Enable(!running);
+    stopButton->Enable(running);
+    startButton->Enable(!running);
+    saveButton->Enable(false);
+}
+
+void TestWindow::SetCaption(UINT suffixId) { SetText(titlePrefix + ResourceText(suffixId)); }
+
+void TestWindow::OnStart() {
+    if (!thread) return;
+    SetState(true);
+    timer->Start(showInterval);
+    thread->Start();
+    SetCaption(IDS_STATE_RUNNING);
+    Refresh();
+}
+
+void TestWindow::OnStop() {
+    if (!thread) return;
+    SetState(false);
+    timer->Stop();
+    thread->Stop();
+    SetCaption(IDS_STATE_STOPPED);
+    Refresh();
+}
+
+void TestWindow::OnTestFinished() {
+    if (!thread) return;
+    closeButton->Enable(true);
+    startButton->Enable(true);
+    stopButton->Enable(false);
+    timer->Stop();
+    thread->Stop();
+    if (TakeSnapshot().words[9] == FullProgress()) saveButton->Enable(true);
+    SetCaption(IDS_STATE_FINISHED);
+    Refresh();
+}
+
+void TestWindow::OnTestFailed(MessageRecord& record) {
+    if (!thread) return;
+    SetState(false);
+    timer->Stop();
+    thread->Stop();
+    SetCaption(IDS_STATE_STOPPED);
+    const UINT textId = record.wParam == 1 ? IDS_TEST_START_FAILED : record.wParam == 2 ? IDS_TEST_COMMAND_FAILED : 0;
+    const std::wstring text = textId != 0 ? ResourceText(textId) : std::wstring();
+    const std::wstring caption = ResourceText(IDS_ERROR);
+    MessageBoxW(GetHandle(), text.c_str(), caption.c_str(), MB_ICONHAND);
+    Refresh();
+}
+
+void TestWindow::OnTick() { Refresh(); }
+
+TestSnapshot TestWindow::TakeSnapshot() const {
+    TestSnapshot snapshot = {};
+    if (thread) thread->GetSnapshot(&snapshot);
+    return snapshot;
+}
+
+void TestWindow::Refresh() {
+    if (!thread) return;
+    const TestSnapshot snapshot = TakeSnapshot();
+    std::wstring text;
+    if (LocalTimeText(ResourceText(IDS_TIME_FORMAT), std::time(nullptr), text)) {
+        clockLabel->SetText(text);
+        const std::uint32_t finish = snapshot.words[10];
+        if (finish == 0) {
+            finishLabel->SetText(ResourceText(IDS_FINISH_UNKNOWN));
+        } else if (LocalTimeText(ResourceText(IDS_TIME_FORMAT), static_cast<std::time_t>(finish), text)) {
+            finishLabel->SetText(text);
+        }
+    }
+    elapsedLabel->SetText(ElapsedText(ResourceText(IDS_ELAPSED_FORMAT), snapshot.words[11]));
+    const std::wstring blocks = BlockText(snapshot);
+    if (!blocks.empty()) blockRangeLabel->SetText(blocks);
+    countLabel->SetText(CountText(std::uint64_t{snapshot.words[5]} << 32 | snapshot.words[4]));
+    bestLabel->SetText(FigureText(snapshot.words[6]));
+    averageLabel->SetText(FigureText(snapshot.words[7]));
+    worstLabel->SetText(FigureText(snapshot.words[8]));
+    progressBar->SetPos(static_cast<int>(snapshot.words[9]));
+}
+
+void TestWindow::OnSave() {
+    if (!thread) return;
+    const std::wstring model = DeviceTextWide(device->GetModelName());
+    SaveFileDialog dialog(GetHandle());
+    dialog.AddFilter(ResourceText(IDS_CSV_FILTER_NAME).c_str(), ResourceText(IDS_CSV_FILTER_PATTERN).c_str());
+    dialog.AddFilter(ResourceText(IDS_ALL_FILTER_NAME).c_str(), ResourceText(IDS_ALL_FILTER_PATTERN).c_str());
+    dialog.SetDefaultExtension(ResourceText(IDS_CSV_EXTENSION).c_str());
+    dialog.SetFileName(InitialSaveName(model, titlePrefix).c_str());
+    if (dialog.Show() != 0) return;
+
+    const TestSnapshot snapshot = TakeSnapshot();
+    CsvSummary summary;
+    summary.model = model;
+    summary.revision = DeviceTextWide(device->GetRevision());
+    summary.title = titlePrefix;
+    summary.best = snapshot.words[6];
+    summary.average = snapshot.words[7];
+    summary.worst = snapshot.words[8];
+    summary.count = std::uint64_t{snapshot.words[5]} << 32 | snapshot.words[4];
+    const CsvLabels labels = {ResourceText(IDS_CSV_MODEL), ResourceText(IDS_CSV_REVISION),
+                              ResourceText(IDS_CSV_TEST),  ResourceText(IDS_CSV_BEST),
+                              ResourceText(IDS_CSV_AVERAGE), ResourceText(IDS_CSV_WORST),
+                              ResourceText(IDS_CSV_COUNT), ResourceText(IDS_CSV_RANGE)};
+    CsvFile csv;
+    WriteCommonRows(csv, labels, summary);
+    WriteTable(csv, labels);
+    // As before: a file that cannot be written leaves the window as it was.
+    csv.SaveToFile(dialog.GetFileName());
+}
+
+}  // namespace sektra

@@ -1,0 +1,108 @@
+#pragma once
+// What the three test windows share: the controls, the refresh timer, the test thread, the
+// states Running, Stopped and Finished with their buttons and captions, the figures shown on
+// every tick, and saving the results. Each window adds how it sets its test up (OnInitDialog),
+// its block text and units, and its own table in the saved file.
+//
+//   state     entered by                     close  stop  start  save             caption suffix
+//   Running   OnStart                        off    on    off    off              string 43
+//   Stopped   OnStop, OnTestFailed           on     off   on     off              string 44
+//   Finished  OnTestFinished                 on     off   on     on at full       string 45
+//                                                                progress, else
+//                                                                unchanged
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/TestThread.h"
+#include "engine/win32/UiTimer.h"
+#include "framework/win32/Control.h"
+#include "framework/win32/Dialog.h"
+#include "framework/win32/ProgressBar.h"
+#include "testwindows/CsvTables.h"
+
+namespace sektra {
+
+class Device;
+
+class TestWindow : public Dialog {
+public:
+    TestWindow(Device* device, std::uint32_t itemCode, std::uint32_t ticksPerSecondLow,
+               std::uint32_t ticksPerSecondHigh, std::uint32_t timerMode, std::uint32_t showInterval,
+               std::uint32_t performCells);
+    // Stops and deletes the thread before anything it reports to goes.
+    ~TestWindow() override;
+
+    void OnMessage(MessageRecord& record) override;
+
+    virtual void OnCommand(MessageRecord& record);
+    virtual void OnInitDialog(MessageRecord& record) = 0;
+    virtual void OnCloseButton();
+    virtual void OnStop();
+    virtual void OnStart();
+    virtual void OnSave();
+    virtual void OnTick();
+    virtual void OnTestFinished();
+    virtual void OnTestFailed(MessageRecord& record);
+    virtual int CreateControls();
+    virtual void Refresh();
+
+    const std::wstring& GetTitlePrefix() const { return titlePrefix; }
+    TestThread* GetThread() const { return thread.get(); }
+
+protected:
+    // Progress of a complete run: 1000 for the transfer tests, 200 for the others.
+    virtual std::uint32_t FullProgress() const = 0;
+    // The block text of a snapshot; windows without one leave it empty.
+    virtual std::wstring BlockText(const TestSnapshot& snapshot) const = 0;
+    // The best, average and worst figures with their unit.
+    virtual std::wstring FigureText(std::uint32_t value) const = 0;
+    // The window's own table after the common head of the saved file.
+    virtual void WriteTable(CsvFile& csv, const CsvLabels& labels) = 0;
+
+    // The steps every OnInitDialog begins and ends with.
+    bool BeginInit(MessageRecord& record, int progressMaximum);
+    void FinishInit(std::unique_ptr<TestThread> newThread, std::wstring title);
+    // The window's parent (the main window), which owns the option dialogs.
+    HWND Owner() const;
+    void CloseWindow();
+
+    TestSnapshot TakeSnapshot() const;
+    void SetState(bool running);
+    void SetCaption(UINT suffixId);
+
+    std::unique_ptr<Control> closeButton;
+    std::unique_ptr<Control> stopButton;
+    std::unique_ptr<Control> startButton;
+    std::unique_ptr<Control> saveButton;
+    std::unique_ptr<Control> deviceLabel;
+    std::unique_ptr<Control> blockRangeLabel;  // not in the cache and buffer window
+    std::unique_ptr<Control> elapsedLabel;
+    std::unique_ptr<Control> countLabel;
+    std::unique_ptr<Control> clockLabel;
+    std::unique_ptr<Control> finishLabel;
+    std::unique_ptr<Control> bestLabel;
+    std::unique_ptr<Control> averageLabel;
+    std::unique_ptr<Control> worstLabel;
+    std::unique_ptr<ProgressBar> progressBar;
+    std::unique_ptr<UiTimer> timer;
+    std::unique_ptr<TestThread> thread;
+    Device* device;  // not owned
+    std::uint32_t itemCode;
+    std::uint64_t ticksPerSecond;
+    std::uint32_t timerMode;
+    std::uint32_t showInterval;
+    std::uint32_t performCells;
+    std::wstring titlePrefix;
+};
+
+// Builds the window for a test row (code & 0xFF00: 0x1300, 0x1900, 0x1A00 the cache window,
+// template 311; 0x1400 the seek window, 312; 0x1500 to 0x1800 the transfer window, 305), runs
+// it modally with `owner` as its parent and deletes it when it has closed. Other codes open
+// nothing.
+void RunTestWindowFor(HWND owner, Device* device, std::uint32_t itemCode, std::uint64_t ticksPerSecond,
+                      std::uint32_t timerMode, std::uint32_t showInterval, std::uint32_t performCells);
+
+}  // namespace sektra
