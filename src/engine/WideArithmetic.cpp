@@ -1,7 +1,5 @@
 #include "engine/WideArithmetic.h"
 
-#if !defined(__SIZEOF_INT128__)
-
 namespace sektra {
 
 Uint128 Multiply128(std::uint64_t a, std::uint64_t b) {
@@ -41,5 +39,3 @@ Uint128 Divide128(Uint128 n, std::uint64_t d) {
 }
 
 }  // namespace sektra
-
-#endif

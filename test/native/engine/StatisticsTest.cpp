@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 
 #include "engine/SampleTable.h"
 #include "engine/Statistics.h"
@@ -48,6 +49,25 @@ TEST(StatisticsTest, WideQuotientsAgreeWithLongDivision) {
         EXPECT_EQ(MulDiv64(c.a, c.b, c.d), q * c.b + r * c.b / c.d);
     }
     EXPECT_EQ(MulDivDiv64(1000, 1000000, 7, 11), 1000000000ull / 77);
+}
+
+TEST(StatisticsTest, PortableWideArithmeticAgreesWithTheCompilersOwn) {
+    // The 32-bit build has no 128-bit integer and takes Multiply128 / Divide128; check them here
+    // against the native type on products of every size.
+    std::mt19937_64 random(42);
+    for (int i = 0; i < 20000; ++i) {
+        const int shiftA = static_cast<int>(random() % 64), shiftB = static_cast<int>(random() % 64);
+        const std::uint64_t a = random() >> shiftA, b = random() >> shiftB;
+        const std::uint64_t d = (random() >> (random() % 64)) | 1;
+        const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+        const Uint128 wide = Multiply128(a, b);
+        ASSERT_EQ(wide.high, static_cast<std::uint64_t>(product >> 64));
+        ASSERT_EQ(wide.low, static_cast<std::uint64_t>(product));
+        const unsigned __int128 quotient = product / d;
+        const Uint128 divided = Divide128(wide, d);
+        ASSERT_EQ(divided.high, static_cast<std::uint64_t>(quotient >> 64)) << a << " " << b << " " << d;
+        ASSERT_EQ(divided.low, static_cast<std::uint64_t>(quotient)) << a << " " << b << " " << d;
+    }
 }
 
 TEST(StatisticsTest, HistogramCountsHighestCellFirstWithAnOpenTop) {
