@@ -55,7 +55,9 @@ for _ in $(seq 1 100); do [ -s "$csv_base.csv" ] && break; sleep 0.2; done
 sleep 1
 journey_check "the file was saved with the extension added: $csv_base.csv" test -s "$csv_base.csv"
 read -r x y w h ww wh <<<"$placement"
-journey_check "the save dialog was centred ($placement)" test "$x" = $(((ww - w) / 2)) -a "$y" = $(((wh - h) / 2))
+# Centred as it starts; wine lays the dialog out once more afterwards, changing its height a bit.
+dy=$((y - (wh - h) / 2))
+journey_check "the save dialog was centred ($placement)" test "$x" = $(((ww - w) / 2)) -a "${dy#-}" -le 30
 
 if [ -s "$csv_base.csv" ]; then
   journey_check "the file's figures match the demo disk's model" python3 "$(dirname "$0")/demo_check.py" "$csv_base.csv"

@@ -141,8 +141,10 @@ int Save(HWND owner, const wchar_t* path) {
     Sleep(300);  // let the dialog finish its set-up
     HWND box = GetDlgItem(search.dialog, 0x47C);
     if (box == nullptr) box = GetDlgItem(search.dialog, 0x480);
+    // WM_GETTEXT and WM_SETTEXT themselves: GetWindowText and SetWindowText do not reach the
+    // text of another program's control.
     wchar_t proposed[1024] = {};
-    GetWindowTextW(box, proposed, 1024);
+    SendMessageW(box, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(proposed));
     PrintLine(proposed);
     RECT bounds = {}, workArea = {};
     GetWindowRect(search.dialog, &bounds);
@@ -151,7 +153,7 @@ int Save(HWND owner, const wchar_t* path) {
     swprintf(place, 128, L"%ld %ld %ld %ld %ld %ld", bounds.left, bounds.top, bounds.right - bounds.left,
              bounds.bottom - bounds.top, workArea.right - workArea.left, workArea.bottom - workArea.top);
     PrintLine(place);
-    SetWindowTextW(box, path);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path));
     PostMessageW(search.dialog, WM_COMMAND, IDOK, 0);
     return 0;
 }
