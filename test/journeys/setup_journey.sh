@@ -185,6 +185,7 @@ if [ -f "$install/Sektra.exe" ]; then
     [ -n "$found" ] && break
     sleep 1
   done
+  probe gone 'デバイスの検索' 60 >/dev/null; sleep 1
   shot sektra-started
   if [ -n "$found" ] && [ "$found" != 'Initialize Error' ]; then pass "Sektra window \"$found\""; else fail "Sektra did not open its window ($found)"; fi
   "$SEKTRA_WINE" taskkill /f /im Sektra.exe >/dev/null 2>&1 || true
