@@ -6,8 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
 echo "== building the Windows programs (i686: the deliverable; x86_64: what wine64 runs here)"
-scripts/tree.sh win32
-scripts/tree.sh win64
+scripts/tree.sh win32 deliverables
+scripts/tree.sh win64 deliverables
 if [ -x scripts/dist.sh ]; then
   scripts/dist.sh
 else

@@ -32,7 +32,14 @@ run_tree() {   # run_tree NAME CTEST-ARGS... ; builds (all, or $targets) and run
 targets= run_tree native
 targets= run_tree asan
 targets=tsan_suite run_tree tsan -L tsan
-targets= run_tree win32
+wine32_ok=$(source scripts/wine-env.sh /dev/null; echo "$SEKTRA_WINE32_OK")
+if [ "$wine32_ok" = 1 ]; then
+  targets= run_tree win32
+else
+  # Its tests could only report "Skipped" here: build what ships, and let win64 run the tests.
+  echo "== win32 (the deliverables only: this machine cannot run 32-bit programs)"
+  "$root/scripts/tree.sh" win32 deliverables || { failed=$((failed + 1)); failures+=("win32: build"); }
+fi
 targets= run_tree win64
 if [ -f test/fuzz/CMakeLists.txt ]; then
   targets=fuzz_suite run_tree fuzz -L fuzz
@@ -42,6 +49,7 @@ fi
 for p in build/win32/wineprefix build/win64/wineprefix; do
   [ -d "$p" ] && WINEPREFIX=$root/$p wineserver -k 2>/dev/null
 done
+pkill -f 'Xvfb :87' 2>/dev/null
 
 for f in "${failures[@]}"; do echo "FAILED: $f"; done
 if [ "$skipped" != 0 ]; then

@@ -10,7 +10,7 @@ name=${1:?usage: tree.sh NAME [TARGET...]}; shift
 dir=${BUILD_ROOT:-$root/build}/$name
 case $name in
   native) args=() ;;
-  asan)   args=(-DSEKTRA_SANITIZE=ON) ;;
+  asan)   args=(-DSEKTRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG='-g -O1') ;;
   tsan)   args=(-DSEKTRA_TSAN=ON) ;;
   fuzz)   args=(-DSEKTRA_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   win32)  args=(-DCMAKE_TOOLCHAIN_FILE=$root/cmake/toolchain-i686.cmake) ;;
