@@ -1,8 +1,8 @@
 #pragma once
 // System services on the emulated devices' virtual clock: every mode reads the same clock, the
-// wall-clock time is a fixed start plus the clock's whole seconds, and giving up the time slice does nothing. With
-// them a run's figures depend only on the times the emulated commands took. Allocation can be
-// made to fail, and the buffers still out are counted, for the tests that need it.
+// wall-clock time is a fixed start plus the clock's whole seconds, and giving up the time slice
+// does nothing. With them a run's figures depend only on the times the emulated commands took.
+// Allocation can be made to fail, and the buffers still out are counted, for the tests.
 #include <atomic>
 #include <cstdint>
 
