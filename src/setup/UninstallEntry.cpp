@@ -7,7 +7,7 @@ namespace sektra {
 const wchar_t* const kUninstallKeyPath = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\UnInstall\\Sektra";
 
 namespace {
-const wchar_t* const kProductPage = L"https://sektra.example.com/";
+const wchar_t* const kProductPage = L"https://sektra.example.org/";
 const wchar_t* const kPublisher = L"Sektra Project";
 }  // namespace
 

@@ -164,9 +164,9 @@ for line in \
   'InstallLocation    REG_SZ    C:\Program Files\Sektra Meter\' \
   'DisplayName    REG_SZ    Sektra - Sektra Meter 2.02.01' \
   'DisplayVersion    REG_SZ    2.02.01' \
-  'HelpLink    REG_SZ    https://sektra.example.com/' \
-  'URLInfoAbout    REG_SZ    https://sektra.example.com/' \
-  'URLUpdateInfo    REG_SZ    https://sektra.example.com/' \
+  'HelpLink    REG_SZ    https://sektra.example.org/' \
+  'URLInfoAbout    REG_SZ    https://sektra.example.org/' \
+  'URLUpdateInfo    REG_SZ    https://sektra.example.org/' \
   'Publisher    REG_SZ    Sektra Project' \
   'VersionMajor    REG_DWORD    0x2' \
   'VersionMinor    REG_DWORD    0x2' \
