@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/CodePage.h"
+#include "framework/CommandLine.h"
 #include "framework/win32/MessageFilter.h"
 #include "framework/win32/MessageWindow.h"
 
@@ -134,22 +135,13 @@ int ApplicationBase::RunMessageLoop() {
 HMODULE ApplicationBase::LoadResourceModule() {
     wchar_t path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameW(instance, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::wstring name(path, length);
-    const std::size_t dot = name.rfind(L'.');
-    if (dot == std::wstring::npos) return nullptr;
-    name.erase(dot + 1);
+    if (length == 0 || length >= MAX_PATH) return nullptr;  // none, or cut at the buffer's end
 
     wchar_t language[8] = {};
     GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, language, 8);
-    std::wstring abbreviation = language;
-    for (const std::wstring& argument : arguments) {
-        if (argument.compare(0, 6, L"/LANG:") == 0) {
-            abbreviation = argument.substr(6);
-            break;
-        }
-    }
-    name += abbreviation;
+    const std::wstring name =
+        ResourceModulePath(std::wstring(path, length), SelectLanguage(arguments, language));
+    if (name.empty()) return nullptr;
     resourceModule = LoadLibraryExW(name.c_str(), nullptr, 0);
     return resourceModule;
 }
@@ -161,40 +153,10 @@ int ApplicationBase::ParseCommandLine() {
     return 0;
 }
 
-void ApplicationBase::SplitCommandLine(std::wstring line) {
-    for (wchar_t& c : line) {
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-    }
-    std::size_t position = 0;
-    while (position < line.size() && line[position] == L' ') ++position;
-    while (position < line.size()) {
-        std::size_t next = std::wstring::npos;
-        if (line[position] == L'"') next = ParseQuotedArgument(line, position);
-        if (next == std::wstring::npos) next = ParsePlainArgument(line, position);
-        position = next;
-        while (position < line.size() && line[position] == L' ') ++position;
-    }
-}
-
-std::size_t ApplicationBase::ParseQuotedArgument(const std::wstring& line, std::size_t position) {
-    // The closing quote is the first one after the opening quote that ends the line or is
-    // followed by a blank; quotes inside stay part of the argument.
-    for (std::size_t close = line.find(L'"', position + 1); close != std::wstring::npos;
-         close = line.find(L'"', close + 1)) {
-        if (close + 1 == line.size() || line[close + 1] == L' ') {
-            if (close == position + 1) return std::wstring::npos;  // "" is no quoted argument
-            arguments.push_back(line.substr(position + 1, close - position - 1));
-            return close + 1;
-        }
-    }
-    return std::wstring::npos;
-}
-
-std::size_t ApplicationBase::ParsePlainArgument(const std::wstring& line, std::size_t position) {
-    std::size_t end = line.find(L' ', position);
-    if (end == std::wstring::npos) end = line.size();
-    arguments.push_back(line.substr(position, end - position));
-    return end;
+void ApplicationBase::SplitCommandLine(const std::wstring& line) {
+    // Qualified: the member ParseCommandLine hides the free function here.
+    const std::vector<std::wstring> split = sektra::ParseCommandLine(line);
+    arguments.insert(arguments.end(), split.begin(), split.end());
 }
 
 }  // namespace sektra

@@ -60,8 +60,9 @@ public:
     // LOCALE_SABBREVLANGNAME or the text after the first "/LANG:" argument. The module handle,
     // or null.
     virtual HMODULE LoadResourceModule();
-    // Fills the arguments from the process command line once (upper-cased; only blanks
-    // separate; "quoted text" may hold blanks). Always 0.
+    // Fills the arguments from the process command line once, split by the rules of
+    // framework/CommandLine.h (upper-cased; only blanks separate; "quoted text" may hold
+    // blanks). Always 0.
     virtual int ParseCommandLine();
 
     // Offers the record to every filter and then to every window object, without early stop;
@@ -72,12 +73,7 @@ public:
 
 protected:
     // Appends the arguments of `line` (a whole command line) as ParseCommandLine does.
-    void SplitCommandLine(std::wstring line);
-    // The two steps of ParseCommandLine, on the upper-cased line from `position` (which is at
-    // a non-blank): each appends one argument and returns where the walk goes on, the quoted
-    // step returns std::wstring::npos when the text there is no well-formed quoted argument.
-    virtual std::size_t ParseQuotedArgument(const std::wstring& line, std::size_t position);
-    virtual std::size_t ParsePlainArgument(const std::wstring& line, std::size_t position);
+    void SplitCommandLine(const std::wstring& line);
 
     std::vector<std::wstring> arguments;
     std::vector<HWND> dialogs;
