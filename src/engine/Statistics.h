@@ -3,7 +3,7 @@
 // histogram cell of a value. All quotients truncate.
 #include <cstdint>
 
-#include "engine/WideArithmetic.h"
+#include "framework/WideArithmetic.h"
 
 namespace sektra {
 

@@ -5,7 +5,7 @@
 
 #include "engine/SampleTable.h"
 #include "engine/Statistics.h"
-#include "engine/WideArithmetic.h"
+#include "framework/WideArithmetic.h"
 
 namespace sektra {
 namespace {

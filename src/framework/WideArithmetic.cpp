@@ -1,4 +1,4 @@
-#include "engine/WideArithmetic.h"
+#include "framework/WideArithmetic.h"
 
 namespace sektra {
 
