@@ -74,6 +74,11 @@ constexpr bool IsTransferSizeRow(ItemCode code) {
     return (code & 0xF0F0) == 0x1010 && (code & 0xF00) >= 0x500 && (code & 0xF00) <= 0x800;
 }
 
+// The tests that overwrite blocks of the medium (not the drive buffer).
+constexpr bool IsBlockWritingTest(ItemCode code) {
+    return ItemTest(code) == kTestSequentialWrite || ItemTest(code) == kTestRandomWrite;
+}
+
 constexpr bool IsWritingTest(ItemCode code) {
     return ItemTest(code) == kTestSequentialWrite || ItemTest(code) == kTestRandomWrite ||
            ItemTest(code) == kTestWriteBuffer;

@@ -1,6 +1,7 @@
 #include "device/Device.h"
 
 #include "device/ByteOrder.h"
+#include "device/CommandGuard.h"
 
 namespace sektra {
 
@@ -30,8 +31,23 @@ bool Device::Control(std::uint32_t ioControlCode, void* in, std::uint32_t inSize
                      std::uint32_t outSize) {
     // A device that was never opened fails like a closed handle would.
     if (handle == kInvalidPortHandle) return false;
+    // Every SCSI command passes here, from the typed operations and the measuring threads alike:
+    // the one place where commands that destroy a medium or change firmware are stopped.
+    if (ioControlCode == kIoctlScsiPassThroughDirect) {
+        if (in == nullptr || inSize < sizeof(ScsiPassThroughDirect)) return false;
+        const auto* request = static_cast<const ScsiPassThroughDirect*>(in);
+        if (request->CdbLength > sizeof(request->Cdb) || !IsPermittedCommand(request->Cdb, request->CdbLength)) {
+            return false;
+        }
+    }
     std::uint32_t returned = 0;
     return port->Control(handle, ioControlCode, in, inSize, out, outSize, &returned);
+}
+
+bool Device::QueryControl(std::uint32_t ioControlCode, void* out, std::uint32_t outSize, std::uint32_t* returned) {
+    *returned = 0;
+    if (handle == kInvalidPortHandle || ioControlCode == kIoctlScsiPassThroughDirect) return false;
+    return port->Control(handle, ioControlCode, nullptr, 0, out, outSize, returned);
 }
 
 int Device::ExecutePassThrough(ScsiRequest* request) {

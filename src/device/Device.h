@@ -91,6 +91,10 @@ public:
     // The value of an 8-byte big-endian field, given its two 32-bit words as they lie in memory.
     virtual std::uint64_t SwapBytes64(std::uint32_t first, std::uint32_t second);
 
+    // A query on the device's handle that moves data out only (disk number, drive layout); false
+    // when the call fails. SCSI commands never travel this way.
+    bool QueryControl(std::uint32_t ioControlCode, void* out, std::uint32_t outSize, std::uint32_t* returned);
+
 private:
     bool Control(std::uint32_t ioControlCode, void* in, std::uint32_t inSize, void* out,
                  std::uint32_t outSize);

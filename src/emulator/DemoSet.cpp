@@ -1,5 +1,7 @@
 #include "emulator/DemoSet.h"
 
+#include "emulator/PartitionImages.h"
+
 namespace sektra {
 
 namespace {
@@ -86,6 +88,25 @@ DeviceConfig LargeDisk(TimeMode mode) {
     return c;
 }
 
+// Two disks that hold data, so the refusal of the write tests can be tried.
+DeviceConfig PartitionedDisk(TimeMode mode, bool gpt) {
+    DeviceConfig c;
+    c.busType = 1;
+    c.vendor = "SEKTRA";
+    c.product = gpt ? "DEMO GPT DISK" : "DEMO MBR DISK";
+    c.revision = "P1.0";
+    c.serialNumber = gpt ? "SKT0000G0008" : "SKT0000B0007";
+    c.blockCount = 2097152;  // 1 GiB
+    c.blockLength = 512;
+    c.vpdPages = {0x80, 0x83};
+    c.modePages = {0x08};
+    c.initialBlocks = gpt ? GptDiskImage(c.blockCount) : MbrDiskImage(c.blockCount);
+    c.maximumTransferLength = 131072;
+    c.maximumPhysicalPages = 33;
+    c.timing = {mode, 100000, 120000000, 60000000, 800000, 16000000, 8333333, 2048, 150000000};
+    return c;
+}
+
 DeviceConfig AtapiCdRom(TimeMode mode) {
     DeviceConfig c;
     c.peripheralType = 5;
@@ -129,6 +150,8 @@ std::vector<DemoDevice> DemoDevices(TimeMode mode) {
         {kInterfaceClassDisk, LargeDisk(mode)},
         {kInterfaceClassCdRom, AtapiCdRom(mode)},
         {kInterfaceClassMediumChanger, MediumChanger(mode)},
+        {kInterfaceClassDisk, PartitionedDisk(mode, false)},
+        {kInterfaceClassDisk, PartitionedDisk(mode, true)},
     };
 }
 

@@ -22,6 +22,8 @@ struct DemoDevice {
 //   disk 3    SCSI disk of 2^33 blocks (4 TiB), too large for READ CAPACITY(10)
 //   CD-ROM 0  ATAPI CD-ROM drive: 2048-byte blocks, read-only medium, IDENTIFY PACKET
 //   changer 0 SCSI medium changer
+//   disk 4    SCSI disk holding an MBR with two partitions (write tests are refused)
+//   disk 5    SCSI disk holding a GPT (write tests are refused)
 // Sizes and rates: a sequential read of the whole ATA disk at 64 KB takes 33 seconds of
 // modelled time (in Real mode, that long on the clock).
 std::vector<DemoDevice> DemoDevices(TimeMode mode);

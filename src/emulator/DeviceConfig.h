@@ -92,6 +92,10 @@ struct DeviceConfig {
     std::uint32_t maximumPhysicalPages = 17;
     std::uint32_t alignmentMask = 0;
 
+    // What the medium holds from block 0 on when the device is created (a partition table, say);
+    // every other block reads as the never-written pattern.
+    std::vector<std::uint8_t> initialBlocks;
+
     bool failOpen = false;  // the member exists, but opening it fails (sharing conflict, rights)
 
     TimingModel timing;

@@ -51,7 +51,18 @@ ScsiTarget::ScsiTarget(const DeviceConfig& config)
     : config_(config),
       store_(std::max<std::uint32_t>(config.blockLength, 1)),
       buffer_(config.bufferBytes, 0),
-      model_(config.timing, config.blockCount, config.blockLength) {}
+      model_(config.timing, config.blockCount, config.blockLength) {
+    // The medium's first blocks as the device arrived, in whole blocks; a partial last block is
+    // padded with zeros.
+    const std::size_t length = config.initialBlocks.size();
+    if (length > 0 && config.blockLength > 0 && config.blockCount > 0) {
+        const std::uint64_t blocks = std::min<std::uint64_t>((length + config.blockLength - 1) / config.blockLength,
+                                                             config.blockCount);
+        std::vector<std::uint8_t> padded(blocks * config.blockLength, 0);
+        std::memcpy(padded.data(), config.initialBlocks.data(), std::min<std::size_t>(length, padded.size()));
+        store_.Write(0, blocks, padded.data());
+    }
+}
 
 ScsiOutcome ScsiTarget::Fail(const SenseCode& sense) const {
     ScsiOutcome o;

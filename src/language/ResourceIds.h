@@ -201,5 +201,14 @@
 #define IDS_TREE_ATA_IDENTIFY   113
 #define IDS_WAIT_NOTE1          114
 #define IDS_WAIT_NOTE2          115
+/* Refusal of a write test on a disk that holds data */
+#define IDS_REFUSE_CAPTION      500
+#define IDS_REFUSE_SYSTEM_DISK  501
+#define IDS_REFUSE_VOLUMES      502 /* fmt(unsigned volumes) */
+#define IDS_REFUSE_LAYOUT       503 /* fmt(unsigned partitions) */
+#define IDS_REFUSE_MBR          504 /* fmt(unsigned partitions) */
+#define IDS_REFUSE_GPT          505
+#define IDS_REFUSE_UNREADABLE   506
+#define IDS_REFUSE_HOW_TO_CLEAR 507
 
 #endif

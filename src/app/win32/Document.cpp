@@ -1,6 +1,7 @@
 #include "app/win32/Document.h"
 
 #include "app/DeviceDetails.h"
+#include "app/WriteRefusalText.h"
 #include "app/win32/AboutDialog.h"
 #include "app/win32/DeviceSelectionDialog.h"
 #include "app/win32/HtmlHelp.h"
@@ -238,6 +239,14 @@ void Document::OpenTestWindow(ItemCode itemCode) {
         ShowMessageBox(nullptr, ResourceString(IDS_PROTECTED_DEVICE), ResourceString(IDS_PROTECTED_CAPTION),
                        MB_ICONHAND);
         return;
+    }
+    // Blocks are overwritten only on a disk that holds no data; the drive-buffer test writes none.
+    if (IsBlockWritingTest(itemCode)) {
+        const std::wstring refusal = WriteRefusalText(CheckDiskBeforeWriting(*device), texts);
+        if (!refusal.empty()) {
+            ShowMessageBox(nullptr, refusal, ResourceString(IDS_REFUSE_CAPTION), MB_ICONHAND);
+            return;
+        }
     }
     StartTestWindow(TestWindowRequest{mainFrame->GetHandle(), device, itemCode, settings.ticksPerSecond,
                                       settings.timerMode, settings.showInterval, settings.performCells});

@@ -23,10 +23,6 @@ const std::vector<CommandCase>& Cases() {
     static const std::vector<CommandCase> cases = {
         {"RequestSense", [](Device& d, IoBuffer* io) { return d.RequestSense(io, 0x12); },
          {0x03, 0xA0, 0x00, 0x00, 0x12, 0x00}, 1, 2},
-        {"FormatUnit", [](Device& d, IoBuffer* io) { return d.FormatUnit(io, true, true, 0xFD, 0x1234); },
-         {0x04, 0xBD, 0x00, 0x12, 0x34, 0x00}, 0, 2},
-        {"FormatUnitPlain", [](Device& d, IoBuffer* io) { return d.FormatUnit(io, false, false, 0, 0); },
-         {0x04, 0xA0, 0x00, 0x00, 0x00, 0x00}, 0, 2},
         {"InquiryCmdDtEvpd", [](Device& d, IoBuffer* io) { return d.Inquiry(io, true, true, 0x83, 0xFF); },
          {0x12, 0xA3, 0x83, 0x00, 0xFF, 0x00}, 1, 2},
         {"InquiryVpd", [](Device& d, IoBuffer* io) { return d.Inquiry(io, false, true, 0x80, 0x40); },

@@ -52,8 +52,8 @@ protected:
     std::unique_ptr<EmulatedPort> port;
 };
 
-TEST_F(DemoSet, ListsSixNamedDevices) {
-    EXPECT_EQ(port->DeviceCount(0), 4u);
+TEST_F(DemoSet, ListsEightNamedDevices) {
+    EXPECT_EQ(port->DeviceCount(0), 6u);
     EXPECT_EQ(port->DeviceCount(1), 1u);
     EXPECT_EQ(port->DeviceCount(6), 1u);
     for (const DemoDevice& d : DemoDevices(TimeMode::Zero)) {

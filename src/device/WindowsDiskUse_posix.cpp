@@ -1,0 +1,7 @@
+#include "device/WindowsDiskUse.h"
+
+namespace sektra {
+
+WindowsDiskUse QueryWindowsDiskUse(Device&) { return WindowsDiskUse{}; }
+
+}  // namespace sektra
