@@ -21,6 +21,8 @@ int Answer(HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
     return IDOK;
 }
 
+EmulatedPort* demoPort = nullptr;
+
 class AppEnvironment : public testing::Environment {
 public:
     void SetUp() override {
@@ -29,6 +31,7 @@ public:
         application->ParseCommandLine();
         ASSERT_NE(application->LoadResourceModule(), nullptr) << "the language module next to the test";
         port = MakeDemoPort(TimeMode::Zero);
+        demoPort = port.get();
         SetDefaultDevicePort(port.get());
         SetMessageBoxHandler(Answer);
     }
@@ -38,6 +41,7 @@ public:
         delete application;
         theApplication = nullptr;
         port.reset();
+        demoPort = nullptr;
     }
 
 private:
@@ -50,6 +54,8 @@ const testing::Environment* const environment = testing::AddGlobalTestEnvironmen
 }  // namespace
 
 const std::vector<ShownMessage>& Messages() { return shown; }
+
+EmulatedPort& DemoPort() { return *demoPort; }
 
 void ClearMessages() { shown.clear(); }
 

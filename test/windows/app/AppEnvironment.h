@@ -26,6 +26,10 @@ std::vector<std::wstring> FullSettings();
 // Delivers what is waiting in this thread's queue (posted WM_CLOSE and the like).
 void PumpMessages();
 
+// The emulated demo devices the Document sees, with their command logs.
+class EmulatedPort;
+EmulatedPort& DemoPort();
+
 // A string of the loaded language module.
 std::wstring ModuleString(UINT id);
 

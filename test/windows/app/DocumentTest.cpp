@@ -6,7 +6,9 @@
 #include "app/win32/DeviceSelectionDialog.h"
 #include "app/win32/MainFrame.h"
 #include "app/win32/ModuleTexts.h"
+#include "app/IntegerFormat.h"
 #include "device/Device.h"
+#include "emulator/EmulatedPort.h"
 #include "framework/win32/ApplicationBase.h"
 #include "language/ResourceIds.h"
 
@@ -74,7 +76,7 @@ TEST_F(DocumentTest, TreeHoldsEveryDemoDeviceWithItsNodes) {
     for (const auto& d : document->GetDevices(kGroupDisk)) lists.disks.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupCdRom)) lists.cdRoms.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupChanger)) lists.changers.push_back(d.get());
-    EXPECT_EQ(lists.disks.size(), 4u);
+    EXPECT_EQ(lists.disks.size(), 6u);
     EXPECT_EQ(lists.cdRoms.size(), 1u);
     EXPECT_EQ(lists.changers.size(), 1u);
     const TreeNode model = BuildDeviceTree(lists, ModuleTexts(), nullptr);
@@ -132,12 +134,12 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     ASSERT_EQ(dialog.Create(theApplication->GetResourceInstance(), IDD_DEVICE_SELECTION,
                             document->GetMainFrame()->GetHandle()), 0);
     ListView list(dialog.GetHandle(), IDC_DEVICE_LIST);
-    ASSERT_EQ(list.GetItemCount(), 5);
+    ASSERT_EQ(list.GetItemCount(), 7);
     EXPECT_EQ(list.GetItemText(1, 0), L"SEKTRA DEMO SCSI DISK (S200)");
     EXPECT_EQ(list.GetItemText(1, 1), L"Direct Access Device");
-    EXPECT_EQ(list.GetItemText(4, 1), L"CDROM Device");
-    EXPECT_EQ(list.GetItemText(4, 2), L"ATAPI");
-    for (int row = 0; row < 5; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
+    EXPECT_EQ(list.GetItemText(6, 1), L"CDROM Device");
+    EXPECT_EQ(list.GetItemText(6, 2), L"ATAPI");
+    for (int row = 0; row < 7; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
     list.SetCheckState(1, false);
     SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(disk->IsWriteProtected());
@@ -163,6 +165,42 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     document->OpenTestWindow(0x11011511);
     document->OpenTestWindow(0x31001500);
     document->OpenTestWindow(0x11091500);
+    EXPECT_EQ(document->started.size(), 2u);
+}
+
+TEST_F(DocumentTest, WriteTestsAreRefusedOnDisksThatHoldData) {
+    Open();
+    for (const auto& d : document->GetDevices(kGroupDisk)) d->SetWriteProtected(false);
+    const std::wstring howToClear = L"\r\n\r\n" + ModuleString(IDS_REFUSE_HOW_TO_CLEAR);
+    struct Case {
+        ItemCode disk;
+        std::uint32_t member;
+        std::wstring message;
+    };
+    const Case cases[] = {
+        {0x11040000, 4, FormatInteger(ModuleString(IDS_REFUSE_MBR), 2) + howToClear},
+        {0x11050000, 5, ModuleString(IDS_REFUSE_GPT) + howToClear},
+    };
+    for (const Case& c : cases) {
+        EmulatedDevice& emulated = *DemoPort().GetDevice(0, c.member);
+        emulated.Log().Clear();
+        // Sequential and random write, each with its first size's range variants and the other size.
+        for (ItemCode test : {0x1620u, 0x1630u, 0x16FFu, 0x1820u, 0x18FFu}) {
+            ClearMessages();
+            document->OpenTestWindow(c.disk | test);
+            ASSERT_EQ(Messages().size(), 1u) << std::hex << (c.disk | test);
+            EXPECT_EQ(Messages()[0].text, c.message);
+            EXPECT_EQ(Messages()[0].caption, ModuleString(IDS_REFUSE_CAPTION));
+            EXPECT_EQ(Messages()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONHAND));
+        }
+        EXPECT_TRUE(document->started.empty());
+        EXPECT_FALSE(emulated.Log().AnyWriteSent());
+    }
+    // A blank disk goes on to its window (and its confirmation), reading tests are never checked.
+    ClearMessages();
+    document->OpenTestWindow(0x11011620);
+    document->OpenTestWindow(0x11041520);
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(document->started.size(), 2u);
 }
 
