@@ -31,6 +31,10 @@ struct CliEnvironment {
 // `arguments` excludes the program's name. Returns the exit status.
 int RunCli(const std::vector<std::string>& arguments, CliEnvironment& environment);
 
+// RunCli as the program: standard output and error, the demo set on the real clock, the
+// system's clocks, Ctrl+C and the progress line on a terminal (ConsoleProgram.cpp).
+int RunConsoleProgram(const std::vector<std::string>& arguments);
+
 // run: the steps between the parsed command line and the engine (RunCommand.cpp).
 int RunTestCommand(const CliOptions& options, CliEnvironment& environment);
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/Utf8.h"
+
 namespace sektra {
 
 class JsonWriter {
@@ -34,11 +36,5 @@ private:
     bool first_ = true;       // nothing written yet in the current object or array
     bool afterKey_ = false;
 };
-
-// UTF-8 of a wide string (UTF-16 on Windows, UTF-32 elsewhere); unpaired surrogates and
-// values beyond Unicode become U+FFFD.
-std::string Utf8FromWide(const std::wstring& text);
-// The reverse; malformed sequences become U+FFFD.
-std::wstring WideFromUtf8(const std::string& text);
 
 }  // namespace sektra
