@@ -303,6 +303,13 @@ int RunTestCommand(const CliOptions& options, CliEnvironment& environment) {
     const Stop stop = Prepare(options, environment, &target, &spec);
     if (stop.status != kExitFinished) {
         *environment.err << "sektra-cli: " << stop.message << "\n";
+        // A test that could not run failed, and its report says so; a refused or mistyped
+        // command has no report.
+        if (stop.status == kExitFailed && !options.jsonPath.empty()) {
+            EngineRunResult failed;
+            failed.error = stop.message;
+            WriteOutput(options.jsonPath, ReportJson(options, spec, failed), *environment.out);
+        }
         return stop.status;
     }
     ProgressLine observer(environment, options.test->test == CliTest::Seek);

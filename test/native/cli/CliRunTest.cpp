@@ -214,7 +214,11 @@ TEST_F(CliRunTest, SizesTheDeviceCannotTakeAreRefusedBeforeAnyTest) {
     EXPECT_NE(err.str().find("at most 256 blocks"), std::string::npos) << err.str();
     EXPECT_EQ(Run({"run", "seqread", "demo:4", "--size", "1"}), kExitUsage);
     EXPECT_NE(err.str().find("2048-byte blocks"), std::string::npos) << err.str();
-    EXPECT_EQ(Run({"run", "readbuffer", "demo:0"}), kExitFailed);
+    EXPECT_EQ(Run({"run", "readbuffer", "demo:0", "--json", "-"}), kExitFailed);
+    const JsonValue failed = Report();
+    EXPECT_EQ(failed["result"].text, "failed");
+    EXPECT_NE(failed["error"].text.find("no buffer"), std::string::npos);
+    EXPECT_EQ(failed["commands"].number, 0u);
     EXPECT_EQ(Run({"run", "readbuffer", "demo:1", "--size", "4096"}), kExitUsage);
     // Only the probe of the largest read reached the disk.
     EXPECT_EQ(Disk(0).Log().CountOpcode(0x28), 1u);
