@@ -138,7 +138,7 @@ std::wstring Title(const CliOptions& options, std::uint32_t size, std::uint32_t 
 
 std::wstring OemText(const char* text) { return MultiByteToWide(CodePage::Oem, text, std::strlen(text)); }
 
-// Draws "  42.0 %  1234 commands  56789 KB/s  0:12" over itself on a terminal.
+// Draws "  42.0 %  1234 commands  average 56789 KB/s  0:12" over itself on a terminal.
 class ProgressLine : public EngineRunObserver {
 public:
     ProgressLine(CliEnvironment& environment, bool seek) : environment_(environment), seek_(seek) {}
@@ -154,11 +154,12 @@ public:
 
     void Progress(const EngineProgress& p) override {
         if (!environment_.progressLine) return;
-        char line[160];
-        std::snprintf(line, sizeof(line), "\r%6.1f %%  %llu commands  %u %s  %u:%02u   ",
-                      100.0 * p.progress / (p.fullProgress ? p.fullProgress : 1),
-                      static_cast<unsigned long long>(p.commands), p.average, seek_ ? "us" : "KB/s",
-                      p.elapsedSeconds / 60, p.elapsedSeconds % 60);
+        char figures[96];
+        std::snprintf(figures, sizeof(figures), "%6.1f %%  ", 100.0 * p.progress / (p.fullProgress ? p.fullProgress : 1));
+        const std::string line = "\r" + std::string(figures) + std::to_string(p.commands) + " commands  average " +
+                                 std::to_string(p.average) + (seek_ ? " us  " : " KB/s  ") +
+                                 std::to_string(p.elapsedSeconds / 60) + ":" + (p.elapsedSeconds % 60 < 10 ? "0" : "") +
+                                 std::to_string(p.elapsedSeconds % 60) + "   ";
         *environment_.err << line << std::flush;
         drawn_ = true;
     }
