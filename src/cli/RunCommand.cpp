@@ -53,7 +53,8 @@ Stop CheckConfirmation(const CliOptions& options) {
 // Tests run on disks and CD-ROM drives; the writing tests not on a CD-ROM drive. Refusals of
 // a writing test that depend on the device belong here too.
 Stop CheckDeviceKind(const CliOptions& options, const Target& target, const DeviceInfo& info) {
-    const bool changer = target.interfaceClass == 6 || (info.inquiryAnswered && info.peripheralType == kMediumChangerType);
+    const bool changer =
+        target.interfaceClass == 6 || (info.inquiryAnswered && info.peripheralType == kMediumChangerType);
     if (changer) return Refuse(options.target + " is a medium changer; tests run on disks and CD-ROM drives");
     const bool cdRom = target.interfaceClass == 1 || (info.inquiryAnswered && info.peripheralType == kCdRomType);
     if (cdRom && options.test->writes) {
@@ -69,7 +70,8 @@ Stop CheckSize(const CliOptions& options, Device& device, const DeviceInfo& info
     if (options.test->test == CliTest::ReadBuffer || options.test->test == CliTest::WriteBuffer) {
         const std::int32_t limit = device.GetMaxReadBufferBytes() / 1024;
         if (limit <= 0) return Fail(options.target + " reports no buffer that READ BUFFER can reach");
-        if (CheckCacheOptions(static_cast<std::int32_t>(options.sizeKB), static_cast<std::uint32_t>(limit), true) != 0) {
+        const auto kilobytes = static_cast<std::int32_t>(options.sizeKB);
+        if (CheckCacheOptions(kilobytes, static_cast<std::uint32_t>(limit), true) != 0) {
             return Usage(sizeText + " exceeds the drive buffer of " + options.target + " (" + std::to_string(limit) +
                          " KB)");
         }
@@ -155,7 +157,8 @@ public:
     void Progress(const EngineProgress& p) override {
         if (!environment_.progressLine) return;
         char figures[96];
-        std::snprintf(figures, sizeof(figures), "%6.1f %%  ", 100.0 * p.progress / (p.fullProgress ? p.fullProgress : 1));
+        const double percent = 100.0 * p.progress / (p.fullProgress ? p.fullProgress : 1);
+        std::snprintf(figures, sizeof(figures), "%6.1f %%  ", percent);
         const std::string line = "\r" + std::string(figures) + std::to_string(p.commands) + " commands  average " +
                                  std::to_string(p.average) + (seek_ ? " us  " : " KB/s  ") +
                                  std::to_string(p.elapsedSeconds / 60) + ":" + (p.elapsedSeconds % 60 < 10 ? "0" : "") +
@@ -327,7 +330,8 @@ int RunTestCommand(const CliOptions& options, CliEnvironment& environment) {
                          << (result.csvError.empty() ? "the test did not run to its end" : result.csvError) << "\n";
         status = kExitFailed;
     }
-    if (!options.jsonPath.empty() && !WriteOutput(options.jsonPath, ReportJson(options, spec, result), *environment.out)) {
+    const std::string report = ReportJson(options, spec, result);
+    if (!options.jsonPath.empty() && !WriteOutput(options.jsonPath, report, *environment.out)) {
         *environment.err << "sektra-cli: cannot write " << options.jsonPath << "\n";
         status = kExitFailed;
     }

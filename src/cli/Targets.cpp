@@ -45,7 +45,9 @@ OpenStatus OpenTarget(const std::string& text, const TargetContext& context, Tar
         return status;
     }
     std::string kinds;
-    for (const TargetScheme* scheme : kSchemes) kinds += std::string(kinds.empty() ? "" : ", ") + scheme->prefix + "...";
+    for (const TargetScheme* scheme : kSchemes) {
+        kinds += std::string(kinds.empty() ? "" : ", ") + scheme->prefix + "...";
+    }
     *error = "unknown target \"" + text + "\" (this build knows " + kinds + ")";
     return OpenStatus::Malformed;
 }

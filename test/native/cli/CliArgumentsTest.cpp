@@ -62,7 +62,8 @@ TEST(CliArguments, GoodLines) {
 }
 
 TEST(CliArguments, EveryTestByName) {
-    const char* names[] = {"seqread", "seqwrite", "rndread", "rndwrite", "seek", "cachehit", "readbuffer", "writebuffer"};
+    const char* names[] = {"seqread", "seqwrite", "rndread",    "rndwrite",
+                           "seek",    "cachehit", "readbuffer", "writebuffer"};
     const bool writes[] = {false, true, false, true, false, false, false, true};
     for (int i = 0; i < 8; ++i) {
         const CliTestInfo* test = FindCliTest(names[i]);

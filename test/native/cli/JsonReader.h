@@ -34,7 +34,7 @@ private:
     explicit JsonReader(const std::string& text) : text_(text) {}
 
     void SkipSpace() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\n' || text_[at_] == '\r' || text_[at_] == '\t')) ++at_;
+        while (at_ < text_.size() && std::string(" \n\r\t").find(text_[at_]) != std::string::npos) ++at_;
     }
     bool Take(char c) {
         SkipSpace();
