@@ -22,18 +22,18 @@ constexpr std::uint8_t kCdRomType = 5;
 constexpr std::uint8_t kMediumChangerType = 8;
 
 // A refusal, a usage error or a failure before the engine runs: status and message.
-struct Stop {
+struct Halt {
     int status = kExitFinished;
     std::string message;
 };
 
-Stop Refuse(std::string message) { return {kExitRefused, std::move(message)}; }
-Stop Usage(std::string message) { return {kExitUsage, std::move(message)}; }
-Stop Fail(std::string message) { return {kExitFailed, std::move(message)}; }
+Halt Refuse(std::string message) { return {kExitRefused, std::move(message)}; }
+Halt Usage(std::string message) { return {kExitUsage, std::move(message)}; }
+Halt Fail(std::string message) { return {kExitFailed, std::move(message)}; }
 
 // Nothing is sent to the device before this passes: a writing test needs the same word the
 // test window asks for, typed exactly.
-Stop CheckConfirmation(const CliOptions& options) {
+Halt CheckConfirmation(const CliOptions& options) {
     if (!options.test->writes) return {};
     const std::string word = Utf8FromWide(ConfirmationWord());
     if (!options.confirmGiven) {
@@ -52,7 +52,7 @@ Stop CheckConfirmation(const CliOptions& options) {
 
 // Tests run on disks and CD-ROM drives; the writing tests not on a CD-ROM drive. Refusals of
 // a writing test that depend on the device belong here too.
-Stop CheckDeviceKind(const CliOptions& options, const Target& target, const DeviceInfo& info) {
+Halt CheckDeviceKind(const CliOptions& options, const Target& target, const DeviceInfo& info) {
     const bool changer =
         target.interfaceClass == 6 || (info.inquiryAnswered && info.peripheralType == kMediumChangerType);
     if (changer) return Refuse(options.target + " is a medium changer; tests run on disks and CD-ROM drives");
@@ -65,7 +65,7 @@ Stop CheckDeviceKind(const CliOptions& options, const Target& target, const Devi
 
 // Whole blocks per command within what the device moves in one command (the option dialog's
 // limit); the buffer tests' size within the drive's buffer.
-Stop CheckSize(const CliOptions& options, Device& device, const DeviceInfo& info, std::uint32_t* size) {
+Halt CheckSize(const CliOptions& options, Device& device, const DeviceInfo& info, std::uint32_t* size) {
     const std::string sizeText = "--size " + std::to_string(options.sizeKB) + " KB";
     if (options.test->test == CliTest::ReadBuffer || options.test->test == CliTest::WriteBuffer) {
         const std::int32_t limit = device.GetMaxReadBufferBytes() / 1024;
@@ -95,7 +95,7 @@ Stop CheckSize(const CliOptions& options, Device& device, const DeviceInfo& info
 
 // The blocks of the range as the test threads compute them: start ÷ 100 to end ÷ 100 of the
 // capacity, the end exclusive.
-Stop CheckRange(const CliOptions& options, const DeviceInfo& info, std::uint32_t blocksPerCommand,
+Halt CheckRange(const CliOptions& options, const DeviceInfo& info, std::uint32_t blocksPerCommand,
                 EngineRunSpec* spec) {
     spec->startPercent = options.startPercent;
     spec->endPercent = options.endPercent;
@@ -271,25 +271,25 @@ std::string ReportText(const CliOptions& options, const EngineRunSpec& spec, con
 }
 
 // Everything before the engine; fills the spec.
-Stop Prepare(const CliOptions& options, CliEnvironment& environment, Target* target, EngineRunSpec* spec) {
-    Stop stop = CheckConfirmation(options);
-    if (stop.status != kExitFinished) return stop;
+Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* target, EngineRunSpec* spec) {
+    Halt halt = CheckConfirmation(options);
+    if (halt.status != kExitFinished) return halt;
     std::string error;
     const OpenStatus status = OpenTarget(options.target, environment.targets, target, &error);
     if (status != OpenStatus::Opened) return {status == OpenStatus::Malformed ? kExitUsage : kExitFailed, error};
     const DeviceInfo info = ReadDeviceInfo(*target->device);
-    stop = CheckDeviceKind(options, *target, info);
-    if (stop.status != kExitFinished) return stop;
+    halt = CheckDeviceKind(options, *target, info);
+    if (halt.status != kExitFinished) return halt;
     const bool buffer = options.test->test == CliTest::ReadBuffer || options.test->test == CliTest::WriteBuffer;
     if (!info.hasCapacity && !buffer) return Fail(options.target + " reports no capacity (READ CAPACITY failed)");
     spec->test = options.test;
     spec->blockLength = info.blockLength;
     if (options.test->takesSize) {
-        stop = CheckSize(options, *target->device, info, &spec->size);
-        if (stop.status != kExitFinished) return stop;
+        halt = CheckSize(options, *target->device, info, &spec->size);
+        if (halt.status != kExitFinished) return halt;
     }
-    stop = CheckRange(options, info, spec->size, spec);
-    if (stop.status != kExitFinished) return stop;
+    halt = CheckRange(options, info, spec->size, spec);
+    if (halt.status != kExitFinished) return halt;
     spec->title = Title(options, spec->size, info.blockLength);
     spec->csvPath = WideFromUtf8(options.csvPath);
     spec->model = OemText(target->device->GetModelName());
@@ -304,17 +304,17 @@ Stop Prepare(const CliOptions& options, CliEnvironment& environment, Target* tar
 int RunTestCommand(const CliOptions& options, CliEnvironment& environment) {
     Target target;
     EngineRunSpec spec;
-    const Stop stop = Prepare(options, environment, &target, &spec);
-    if (stop.status != kExitFinished) {
-        *environment.err << "sektra-cli: " << stop.message << "\n";
+    const Halt halt = Prepare(options, environment, &target, &spec);
+    if (halt.status != kExitFinished) {
+        *environment.err << "sektra-cli: " << halt.message << "\n";
         // A test that could not run failed, and its report says so; a refused or mistyped
         // command has no report.
-        if (stop.status == kExitFailed && !options.jsonPath.empty()) {
+        if (halt.status == kExitFailed && !options.jsonPath.empty()) {
             EngineRunResult failed;
-            failed.error = stop.message;
+            failed.error = halt.message;
             WriteOutput(options.jsonPath, ReportJson(options, spec, failed), *environment.out);
         }
-        return stop.status;
+        return halt.status;
     }
     ProgressLine observer(environment, options.test->test == CliTest::Seek);
     if (environment.handleCtrlC) InstallStopHandler();
