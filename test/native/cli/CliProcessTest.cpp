@@ -19,6 +19,9 @@ namespace {
 
 // Starts the runner with `arguments`, its output into files; the child's pid.
 pid_t Start(const std::vector<std::string>& arguments, const std::string& outPath) {
+    // Otherwise the child writes out what this process still holds in its buffers.
+    std::fflush(stdout);
+    std::fflush(stderr);
     const pid_t pid = fork();
     if (pid == 0) {
         std::freopen(outPath.c_str(), "w", stdout);
