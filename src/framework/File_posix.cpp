@@ -8,34 +8,15 @@
 
 #include <string>
 
+#include "framework/Utf8.h"
+
 namespace sektra {
 
 namespace {
 
 constexpr std::intptr_t kClosed = -1;
 
-std::string ToPath(const wchar_t* path) {
-    std::string out;
-    for (; *path; ++path) {  // UTF-8, enough for test paths
-        const std::uint32_t c = static_cast<std::uint32_t>(*path);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+std::string ToPath(const wchar_t* path) { return Utf8FromWide(path); }
 
 int AccessFlags(std::uint32_t access) {
     const bool read = (access & kGenericRead) != 0;

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "engine/SampleTable.h"
+#include "engine/TestThread.h"
 #include "testwindows/TestTitles.h"
 
 namespace sektra {
@@ -43,6 +44,19 @@ void WriteColumn(CsvFile& csv, const SampleTable& table, std::uint32_t column) {
 }
 
 }  // namespace
+
+CsvSummary ResultSummary(const std::wstring& model, const std::wstring& revision, const std::wstring& title,
+                         const TestSnapshot& snapshot) {
+    CsvSummary summary;
+    summary.model = model;
+    summary.revision = revision;
+    summary.title = title;
+    summary.best = snapshot.words[6];
+    summary.average = snapshot.words[7];
+    summary.worst = snapshot.words[8];
+    summary.count = std::uint64_t{snapshot.words[5]} << 32 | snapshot.words[4];
+    return summary;
+}
 
 std::wstring SequentialRateLabel(std::uint32_t i) {
     if (i == 0) return Format(L"%.1f MB/s -", 100.0);

@@ -9,6 +9,7 @@
 namespace sektra {
 
 class SampleTable;
+struct TestSnapshot;
 
 // Strings 65 to 72 of the language module.
 struct CsvLabels {
@@ -25,6 +26,11 @@ struct CsvSummary {
     std::uint32_t worst = 0;
     std::uint64_t count = 0;
 };
+
+// The head's figures of a finished run from its thread's snapshot (best, average and worst,
+// then the command count), with the device's model and revision and the test's title.
+CsvSummary ResultSummary(const std::wstring& model, const std::wstring& revision, const std::wstring& title,
+                         const TestSnapshot& snapshot);
 
 // Labels of the histogram cells, i counting from the top cell.
 // Sequential tests: 201 cells of 0.5 MB/s from 100 MB/s down ("%.1f MB/s -" for the top one).

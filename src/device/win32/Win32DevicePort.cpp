@@ -77,8 +77,12 @@ PortHandle Win32DevicePort::Open(int interfaceClass, std::uint32_t memberIndex) 
         return kInvalidPortHandle;
     std::vector<wchar_t> path = GetDevicePath(kInterfaceClasses[interfaceClass], memberIndex);
     if (path.empty()) return kInvalidPortHandle;
+    return OpenPath(path.data());
+}
+
+PortHandle Win32DevicePort::OpenPath(const wchar_t* path) {
     // Synchronous handle: every DeviceIoControl returns when the request is complete.
-    HANDLE handle = CreateFileW(path.data(), GENERIC_READ | GENERIC_WRITE,
+    HANDLE handle = CreateFileW(path, GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                 nullptr);
     if (handle == INVALID_HANDLE_VALUE) return kInvalidPortHandle;

@@ -189,15 +189,8 @@ void TestWindow::OnSave() {
     dialog.SetFileName(InitialSaveName(model, titlePrefix).c_str());
     if (dialog.Show() != 0) return;
 
-    const TestSnapshot snapshot = TakeSnapshot();
-    CsvSummary summary;
-    summary.model = model;
-    summary.revision = DeviceTextWide(device->GetRevision());
-    summary.title = titlePrefix;
-    summary.best = snapshot.words[6];
-    summary.average = snapshot.words[7];
-    summary.worst = snapshot.words[8];
-    summary.count = std::uint64_t{snapshot.words[5]} << 32 | snapshot.words[4];
+    const CsvSummary summary =
+        ResultSummary(model, DeviceTextWide(device->GetRevision()), titlePrefix, TakeSnapshot());
     const CsvLabels labels = {ResourceText(IDS_CSV_MODEL), ResourceText(IDS_CSV_REVISION),
                               ResourceText(IDS_CSV_TEST),  ResourceText(IDS_CSV_BEST),
                               ResourceText(IDS_CSV_AVERAGE), ResourceText(IDS_CSV_WORST),

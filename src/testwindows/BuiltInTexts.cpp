@@ -1,0 +1,52 @@
+#include "testwindows/BuiltInTexts.h"
+
+#include "language/ResourceIds.h"
+#include "language/SharedTexts.h"
+
+namespace sektra {
+namespace {
+
+// L"" joined with a UTF-8 literal makes the whole a wide literal with the same characters.
+#define WIDE(text) L"" text
+
+struct SharedText {
+    std::uint32_t id;
+    const wchar_t* text;
+};
+
+const SharedText kSharedTexts[] = {
+    {IDS_OTHER_SIZE, WIDE(SEKTRA_TEXT_OTHER_SIZE)},
+    {IDS_RANGE_FULL, WIDE(SEKTRA_TEXT_RANGE_FULL)},
+    {IDS_RANGE_OUTER, WIDE(SEKTRA_TEXT_RANGE_OUTER)},
+    {IDS_RANGE_MIDDLE, WIDE(SEKTRA_TEXT_RANGE_MIDDLE)},
+    {IDS_RANGE_INNER, WIDE(SEKTRA_TEXT_RANGE_INNER)},
+    {IDS_SEEK_STANDARD, WIDE(SEKTRA_TEXT_SEEK_STANDARD)},
+    {IDS_CONFIRM_WORD, WIDE(SEKTRA_TEXT_CONFIRM_WORD)},
+    {IDS_CSV_MODEL, WIDE(SEKTRA_TEXT_CSV_MODEL)},
+    {IDS_CSV_REVISION, WIDE(SEKTRA_TEXT_CSV_REVISION)},
+    {IDS_CSV_TEST, WIDE(SEKTRA_TEXT_CSV_TEST)},
+    {IDS_CSV_BEST, WIDE(SEKTRA_TEXT_CSV_BEST)},
+    {IDS_CSV_AVERAGE, WIDE(SEKTRA_TEXT_CSV_AVERAGE)},
+    {IDS_CSV_WORST, WIDE(SEKTRA_TEXT_CSV_WORST)},
+    {IDS_CSV_COUNT, WIDE(SEKTRA_TEXT_CSV_COUNT)},
+    {IDS_CSV_RANGE, WIDE(SEKTRA_TEXT_CSV_RANGE)},
+};
+
+}  // namespace
+
+std::wstring ConfirmationWord() { return BuiltInText(IDS_CONFIRM_WORD); }
+
+std::wstring BuiltInText(std::uint32_t id) {
+    for (const SharedText& shared : kSharedTexts) {
+        if (shared.id == id) return shared.text;
+    }
+    return std::wstring();
+}
+
+CsvLabels BuiltInCsvLabels() {
+    return {BuiltInText(IDS_CSV_MODEL), BuiltInText(IDS_CSV_REVISION), BuiltInText(IDS_CSV_TEST),
+            BuiltInText(IDS_CSV_BEST),  BuiltInText(IDS_CSV_AVERAGE),  BuiltInText(IDS_CSV_WORST),
+            BuiltInText(IDS_CSV_COUNT), BuiltInText(IDS_CSV_RANGE)};
+}
+
+}  // namespace sektra

@@ -1,0 +1,24 @@
+#pragma once
+// The language module's texts that a program without the module needs as they are: the
+// confirmation word of the writing tests, the range labels of the titles and the row labels of
+// the result file. One source with the module (language/SharedTexts.h), so the console runner
+// asks for the same word and saves the same file as the windows.
+#include <cstdint>
+#include <string>
+
+#include "testwindows/CsvTables.h"
+
+namespace sektra {
+
+// The word a user types to let a writing test overwrite a device.
+std::wstring ConfirmationWord();
+
+// The text of resource string `id` when it is one of the shared ones (IDS_OTHER_SIZE,
+// IDS_RANGE_FULL to IDS_RANGE_INNER, IDS_SEEK_STANDARD, IDS_CSV_MODEL to IDS_CSV_RANGE,
+// IDS_CONFIRM_WORD); empty for any other.
+std::wstring BuiltInText(std::uint32_t id);
+
+// Strings 65 to 72, the row labels of the result file.
+CsvLabels BuiltInCsvLabels();
+
+}  // namespace sektra
