@@ -9,6 +9,7 @@
 #include "cli/EngineRun.h"
 #include "cli/Json.h"
 #include "device/Device.h"
+#include "device/WriteSafety.h"
 #include "framework/CodePage.h"
 #include "language/ResourceIds.h"
 #include "testwindows/BuiltInTexts.h"
@@ -61,6 +62,21 @@ Halt CheckDeviceKind(const CliOptions& options, const Target& target, const Devi
         return Refuse(options.target + " is a CD-ROM drive; " + options.test->name + " is not run on CD-ROM drives");
     }
     return {};
+}
+
+// The write tests overwrite blocks: never on a disk that holds data (the buffer test writes none).
+Halt CheckDiskContents(const CliOptions& options, Device& device) {
+    if (options.test->test != CliTest::SeqWrite && options.test->test != CliTest::RndWrite) return {};
+    const WriteSafetyVerdict verdict = CheckDiskBeforeWriting(device);
+    if (verdict.Allowed()) return {};
+    std::string found = DescribeWriteVerdict(verdict);
+    if (verdict.count > 0) found += " (" + std::to_string(verdict.count) + ")";
+    std::string advice;
+    if (verdict.refusal != WriteRefusal::SystemDisk) {
+        advice = "; to test it, save what you need, delete every volume and partition (Disk Management, or diskpart "
+                 "clean) and run again";
+    }
+    return Refuse(std::string(options.test->name) + " is not run on " + options.target + ": " + found + advice);
 }
 
 // Whole blocks per command within what the device moves in one command (the option dialog's
@@ -279,6 +295,8 @@ Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* tar
     if (status != OpenStatus::Opened) return {status == OpenStatus::Malformed ? kExitUsage : kExitFailed, error};
     const DeviceInfo info = ReadDeviceInfo(*target->device);
     halt = CheckDeviceKind(options, *target, info);
+    if (halt.status != kExitFinished) return halt;
+    halt = CheckDiskContents(options, *target->device);
     if (halt.status != kExitFinished) return halt;
     const bool buffer = options.test->test == CliTest::ReadBuffer || options.test->test == CliTest::WriteBuffer;
     if (!info.hasCapacity && !buffer) return Fail(options.target + " reports no capacity (READ CAPACITY failed)");

@@ -207,6 +207,37 @@ TEST_F(CliRunTest, WritingTestsAreRefusedWithoutTheWord) {
     EXPECT_EQ(Disk(0).Log().CountOpcode(kWrite10), 3277u);
 }
 
+// demo:N of the demo device with this product name.
+std::string DemoTarget(const std::string& product) {
+    const std::vector<DemoDevice> devices = DemoDevices(TimeMode::Zero);
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        if (devices[i].config.product == product) return "demo:" + std::to_string(i);
+    }
+    ADD_FAILURE() << product;
+    return "";
+}
+
+TEST_F(CliRunTest, DisksThatHoldDataAreNeverWritten) {
+    struct Case {
+        const char* product;
+        const char* found;
+    };
+    const Case cases[] = {{"DEMO MBR DISK", "MBR partition table (2)"}, {"DEMO GPT DISK", "GPT partition table"}};
+    for (const Case& c : cases) {
+        for (const char* test : {"seqwrite", "rndwrite"}) {
+            EXPECT_EQ(Run({"run", test, DemoTarget(c.product), "--confirm", "WRITE", "--json", "-"}), kExitRefused);
+            EXPECT_NE(err.str().find(c.found), std::string::npos) << err.str();
+            EXPECT_NE(err.str().find("diskpart"), std::string::npos) << err.str();
+            EXPECT_TRUE(out.str().empty());
+        }
+        // Reading goes on as ever.
+        EXPECT_EQ(Run({"run", "seqread", DemoTarget(c.product), "--range", "99-100"}), kExitFinished) << err.str();
+    }
+    for (std::uint32_t i = 0; i < port->DeviceCount(kInterfaceClassDisk); ++i) {
+        EXPECT_FALSE(Disk(i).Log().AnyWriteSent()) << i;
+    }
+}
+
 TEST_F(CliRunTest, SizesTheDeviceCannotTakeAreRefusedBeforeAnyTest) {
     // The ATA disk moves at most 128 KB a command; the CD-ROM drive's blocks are 2 KB; demo:0
     // has no drive buffer to read.
