@@ -9,6 +9,8 @@
 #   tgt_target TID IQN
 #   tgt_lun TID LUN BACKING [tgtadm options...]
 #   tgt_stop           deletes every target and stops the daemon, by its own pid
+#   tgt_watch          stops the daemon also when this shell is killed without a chance to
+#                      run tgt_stop (a test runner's time-out), from a watcher of its own
 #
 # tgtd ignores SIGTERM: it ends when asked through its control port. Only if that fails is the
 # daemon we started killed, by its pid.
@@ -80,8 +82,27 @@ tgt_lun() {
   tgt_admin --mode logicalunit --op new --tid "$tid" --lun "$lun" --backing-store "$backing" "$@"
 }
 
+TGT_WATCH=
+
+tgt_watch() {
+  local owner=$$
+  # In a session of its own, so that whatever kills this shell's group leaves the watcher.
+  setsid bash -c '
+    while kill -0 "$1" 2>/dev/null; do sleep 1; done
+    kill -0 "$2" 2>/dev/null || exit 0
+    tgtadm -C "$3" --mode system --op delete >/dev/null 2>&1
+    sleep 3
+    kill -0 "$2" 2>/dev/null && kill -9 "$2"
+  ' tgt-watch "$owner" "$TGT_PID" "$TGT_CONTROL_PORT" </dev/null >/dev/null 2>&1 &
+  TGT_WATCH=$!
+}
+
 tgt_stop() {
   local tid i
+  if [ -n "$TGT_WATCH" ]; then
+    kill "$TGT_WATCH" 2>/dev/null
+    TGT_WATCH=
+  fi
   [ -n "$TGT_PID" ] || return 0
   if kill -0 "$TGT_PID" 2>/dev/null; then
     for tid in $(tgt_admin --mode target --op show 2>/dev/null | sed -n 's/^Target \([0-9]*\):.*/\1/p'); do
