@@ -144,9 +144,12 @@ bool IscsiLogicalUnit::PassThrough(void* in, std::uint32_t inSize, void* out, st
 
 bool IscsiLogicalUnit::QueryProperty(void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
                                      std::uint32_t* returned) {
+    constexpr std::uint32_t kPropertyExistsQuery = 1;
     StoragePropertyQuery query{};
     if (!in || inSize < 8) return false;
     std::memcpy(&query, in, std::min<std::size_t>(inSize, sizeof(query)));
+    const bool known = query.PropertyId == kStorageDeviceProperty || query.PropertyId == kStorageAdapterProperty;
+    if (query.QueryType == kPropertyExistsQuery) return known;
     if (query.QueryType != kPropertyStandardQuery) return false;
     std::vector<std::uint8_t> d;
     if (query.PropertyId == kStorageDeviceProperty) {
