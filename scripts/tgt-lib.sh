@@ -15,6 +15,7 @@
 # tgtd ignores SIGTERM: it ends when asked through its control port. Only if that fails is the
 # daemon we started killed, by its pid.
 
+TGT_LAUNCH=()  # what tgtd is started under, for instance (chrt -f 10); it must exec tgtd
 TGT_PID=
 TGT_PORT=
 TGT_CONTROL_PORT=
@@ -48,7 +49,7 @@ tgt_start() {
     tgt_port_busy "$port" && continue
     # Another daemon's control socket: its lock file is held.
     [ -e "/var/run/tgtd/socket.$control" ] && continue
-    tgtd -f --iscsi "portal=127.0.0.1:$port" -C "$control" >"$TGT_LOG" 2>&1 &
+    "${TGT_LAUNCH[@]}" tgtd -f --iscsi "portal=127.0.0.1:$port" -C "$control" >"$TGT_LOG" 2>&1 &
     TGT_PID=$!
     TGT_CONTROL_PORT=$control
     for i in $(seq 50); do

@@ -50,6 +50,27 @@ private:
     sigset_t previous_;
 };
 
+struct SenseCode {
+    std::uint8_t key = 0;
+    std::uint8_t asc = 0;
+};
+
+// Sense key and additional sense code of sense data in fixed (70h/71h) or descriptor (72h/73h)
+// format; zeros when there is too little of it.
+SenseCode ParseSense(const std::vector<std::uint8_t>& sense) {
+    SenseCode code;
+    if (sense.empty()) return code;
+    const std::uint8_t format = sense[0] & 0x7F;
+    if ((format == 0x72 || format == 0x73) && sense.size() >= 3) {
+        code.key = sense[1] & 0x0F;
+        code.asc = sense[2];
+    } else if ((format == 0x70 || format == 0x71) && sense.size() >= 13) {
+        code.key = sense[2] & 0x0F;
+        code.asc = sense[12];
+    }
+    return code;
+}
+
 std::string Portal(const IscsiUrl& url) {
     const bool v6 = url.host.find(':') != std::string::npos;
     return (v6 ? "[" + url.host + "]" : url.host) + ":" + std::to_string(url.port);
@@ -164,14 +185,14 @@ bool IscsiSession::Connect(const IscsiUrl& url, std::uint32_t timeOutSeconds) {
         command.timeOutSeconds = timeOutSeconds;
         const IscsiOutcome outcome = Execute(command);
         if (!outcome.delivered) return false;
-        if (outcome.status != SCSI_STATUS_CHECK_CONDITION || outcome.sense.size() < 14) break;
-        const std::uint8_t key = outcome.sense[2] & 0x0F;
+        if (outcome.status != SCSI_STATUS_CHECK_CONDITION) break;
+        const SenseCode sense = ParseSense(outcome.sense);
         // LOGICAL UNIT NOT SUPPORTED: the target exists, the LUN does not.
-        if (key == 0x05 && outcome.sense[12] == 0x25) {
+        if (sense.key == 0x05 && sense.asc == 0x25) {
             Kill("the target " + url.targetIqn + " at " + where_ + " has no LUN " + std::to_string(url.lun));
             return false;
         }
-        if (key != 0x06) break;  // not ready and the like still leave a device to talk to
+        if (sense.key != 0x06) break;  // not ready and the like still leave a device to talk to
     }
     return true;
 }
