@@ -35,7 +35,7 @@ struct IscsiUrl {
 // brackets. False, and what is wrong in `error`, for anything else.
 bool ParseIscsiUrl(const std::string& text, IscsiUrl* url, std::string* error);
 
-struct IscsiLogicalUnit;
+class IscsiLogicalUnit;
 
 class IscsiDevicePort : public DevicePort {
 public:
