@@ -47,6 +47,7 @@ std::shared_ptr<IscsiLogicalUnit> IscsiDevicePort::Connect(Entry& entry) {
     auto unit = std::make_shared<IscsiLogicalUnit>();
     std::string error;
     if (!unit->Open(entry.url, kLoginTimeOutSeconds, kDefaultMaximumTransferLength, &error)) {
+        entry.unreachable = true;
         SetError(entry.text + ": " + error);
         return nullptr;
     }
@@ -60,7 +61,7 @@ PortHandle IscsiDevicePort::Open(int interfaceClass, std::uint32_t memberIndex) 
     std::lock_guard<std::mutex> openLock(openMutex_);
     std::uint32_t members = 0;
     for (Entry& entry : entries_) {
-        if (!entry.valid) continue;
+        if (!entry.valid || entry.unreachable) continue;
         if (entry.peripheralType >= 0 && entry.peripheralType != wanted) continue;
         // A unit of the wanted type before the one asked for needs no session of its own.
         if (entry.peripheralType == wanted && members < memberIndex) {

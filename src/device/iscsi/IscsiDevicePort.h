@@ -49,7 +49,9 @@ public:
 
     // Open(interfaceClass, memberIndex): member i of class 0 (disk, peripheral type 0),
     // 1 (CD-ROM, type 5) or 6 (medium changer, type 8) is the i-th URL whose logical unit has
-    // that peripheral type. URLs that do not parse or cannot be reached belong to no class.
+    // that peripheral type. URLs that do not parse or cannot be reached belong to no class; one
+    // that could not be reached is not tried again by this port (a dead portal would otherwise
+    // cost its time-out once for every member of every class asked for).
     PortHandle Open(int interfaceClass, std::uint32_t memberIndex) override;
     bool Control(PortHandle handle, std::uint32_t ioControlCode, void* in, std::uint32_t inSize, void* out,
                  std::uint32_t outSize, std::uint32_t* returned) override;
@@ -65,6 +67,7 @@ private:
         bool valid = false;
         IscsiUrl url;
         int peripheralType = -1;  // -1: not known yet
+        bool unreachable = false;
     };
 
     std::shared_ptr<IscsiLogicalUnit> Connect(Entry& entry);

@@ -121,6 +121,10 @@ TEST(IscsiPort, AClosedPortFailsAtOnceAndASilentOneWithinTheLoginTimeOut) {
         EXPECT_GE(waited, IscsiDevicePort::kLoginTimeOutSeconds - 1.0);  // whole seconds of the wall clock
         EXPECT_LT(waited, IscsiDevicePort::kLoginTimeOutSeconds + 2.0);
         EXPECT_NE(port.LastError().find("no answer"), std::string::npos) << port.LastError();
+        // Not tried again for the next class.
+        const auto again = Clock::now();
+        EXPECT_EQ(port.Open(1, 0), kInvalidPortHandle);
+        EXPECT_LT(SecondsSince(again), 0.5);
     }
     silent.Close();
     IscsiDevicePort port({url});
