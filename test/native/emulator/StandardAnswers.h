@@ -29,24 +29,24 @@ struct StandardCase {
 // Block 16384 (0x4000) is the first past the end.
 inline const std::vector<StandardCase>& StandardCases() {
     static const std::vector<StandardCase> cases = {
-        // SPC-4 6.6.1: EVPD 0 with a page code other than 0 is an invalid field.
+        // SPC-4: EVPD 0 with a page code other than 0 is an invalid field.
         {"INQUIRY, EVPD 0 with a page code", {0x12, 0, 0x01, 0, 96, 0}, 1, 96, kCheckCondition, 5, 0x24},
         {"INQUIRY of a VPD page the unit lacks", {0x12, 1, 0xC7, 0, 96, 0}, 1, 96, kCheckCondition, 5, 0x24},
-        // SPC-4 4.2.5.6: an allocation length of 0 is no error; nothing moves.
+        // SPC-4: an allocation length of 0 is no error; nothing moves.
         {"INQUIRY, allocation length 0", {0x12, 0, 0, 0, 0, 0}, 1, 0, kGood, 0, 0},
-        // SBC-3 5.15: PMI 0 with a logical block address other than 0.
+        // SBC-3: PMI 0 with a logical block address other than 0.
         {"READ CAPACITY(10), PMI 0 with an address", {0x25, 0, 0, 0, 0, 5, 0, 0, 0, 0}, 1, 8, kCheckCondition, 5,
          0x24},
         {"READ(10) of the block past the end", {0x28, 0, 0, 0, 0x40, 0, 0, 0, 1, 0}, 1, 512, kCheckCondition, 5, 0x21},
         {"READ(10) across the end", {0x28, 0, 0, 0, 0x3F, 0xFF, 0, 0, 2, 0}, 1, 1024, kCheckCondition, 5, 0x21},
-        // SBC-3 5.11: a transfer length of 0 transfers nothing and is no error.
+        // SBC-3: a transfer length of 0 transfers nothing and is no error.
         {"READ(10) of no blocks", {0x28, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 0, kGood, 0, 0},
-        // SPC-4 4.5.6: an operation code the unit does not implement, whatever its group.
+        // SPC-4: an operation code the unit does not implement, whatever its group.
         {"vendor-specific operation code EEh", {0xEE, 0, 0, 0, 0, 0}, 1, 0, kCheckCondition, 5, 0x20},
         {"obsolete operation code 02h", {0x02, 0, 0, 0, 0, 0}, 1, 0, kCheckCondition, 5, 0x20},
         {"MODE SENSE(10) of a page the unit lacks", {0x5A, 0, 0x15, 0, 0, 0, 0, 0, 255, 0}, 1, 255, kCheckCondition, 5,
          0x24},
-        // SBC-3 5.33: VERIFY checks its range like any medium access. The target answers GOOD.
+        // SBC-3: VERIFY checks its range like any medium access. The target answers GOOD.
         {"VERIFY(10) of the block past the end", {0x2F, 0, 0, 0, 0x40, 0, 0, 0, 1, 0}, 0, 0, kCheckCondition, 5, 0x21,
          false},
         {"SYNCHRONIZE CACHE(10)", {0x35, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 0, kGood, 0, 0},
