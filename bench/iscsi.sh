@@ -48,7 +48,7 @@ dir=$(mktemp -d "${TMPDIR:-/tmp}/sektra-iscsi-bench.XXXXXX")
 lun_file=$(mktemp /dev/shm/sektra-iscsi-bench.XXXXXX)
 trap 'tgt_stop; rm -rf "$dir" "$lun_file"' EXIT
 tgt_start "$dir" || { echo "iscsi: $TGT_ERROR" >&2; exit 2; }
-tgt_watch
+tgt_watch "$dir" "$lun_file"
 dd if=/dev/urandom of="$lun_file" bs=1M count="$mib" status=none
 iqn=iqn.2026-12.invalid.sektra.bench:memory
 tgt_target 1 "$iqn" && tgt_lun 1 1 "$lun_file" || { echo "iscsi: cannot serve $lun_file" >&2; exit 2; }

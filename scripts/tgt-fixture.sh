@@ -33,7 +33,7 @@ if ! tgt_start "$dir"; then
   echo "tgt-fixture: skipped: $TGT_ERROR"
   exit 77
 fi
-tgt_watch
+tgt_watch "$dir"
 
 prefix=iqn.2026-12.invalid.sektra.test
 url() { echo "iscsi://$TGT_PORTAL/$prefix:$1/$2"; }

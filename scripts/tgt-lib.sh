@@ -9,8 +9,9 @@
 #   tgt_target TID IQN
 #   tgt_lun TID LUN BACKING [tgtadm options...]
 #   tgt_stop           deletes every target and stops the daemon, by its own pid
-#   tgt_watch          stops the daemon also when this shell is killed without a chance to
-#                      run tgt_stop (a test runner's time-out), from a watcher of its own
+#   tgt_watch [PATH...] stops the daemon also when this shell is killed without a chance to
+#                      run tgt_stop (a test runner's time-out), from a watcher of its own, and
+#                      then removes the daemon's control socket and the PATHs
 #
 # tgtd ignores SIGTERM: it ends when asked through its control port. Only if that fails is the
 # daemon we started killed, by its pid.
@@ -94,7 +95,10 @@ tgt_watch() {
     tgtadm -C "$3" --mode system --op delete >/dev/null 2>&1
     sleep 3
     kill -0 "$2" 2>/dev/null && kill -9 "$2"
-  ' tgt-watch "$owner" "$TGT_PID" "$TGT_CONTROL_PORT" </dev/null >/dev/null 2>&1 &
+    rm -f "/var/run/tgtd/socket.$3" "/var/run/tgtd/socket.$3.lock"
+    shift 3
+    rm -rf "$@"
+  ' tgt-watch "$owner" "$TGT_PID" "$TGT_CONTROL_PORT" "$@" </dev/null >/dev/null 2>&1 &
   TGT_WATCH=$!
 }
 
