@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 wine64
   locales xvfb xdotool x11-utils imagemagick fonts-noto-cjk
   fp-utils libchm-bin zip unzip fio clang
+  tgt libiscsi-dev libiscsi-bin xorriso
 )
 
 sudo_cmd=()

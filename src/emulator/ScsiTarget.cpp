@@ -33,7 +33,8 @@ void ApplyLengthFault(Bytes& reply, std::size_t offset, int width, std::uint32_t
     PutBigEndian(&reply[offset], value, width);
 }
 
-// The command block length an operation code needs (by its group).
+// The command block length an operation code needs (by its group). Groups 3, 6 and 7 have no
+// length of their own and no command here: they pass, to be refused as unknown operation codes.
 std::uint8_t CdbLengthFor(std::uint8_t opcode) {
     switch (opcode >> 5) {
     case 0: return 6;
@@ -41,7 +42,7 @@ std::uint8_t CdbLengthFor(std::uint8_t opcode) {
     case 2: return 10;
     case 4: return 16;
     case 5: return 12;
-    default: return 10;
+    default: return 1;
     }
 }
 
