@@ -36,7 +36,10 @@ public:
     virtual std::uint32_t GetMaxTransferBytes();  // at most 16 MiB; 0 when the query fails
     virtual std::int32_t GetMaxReadBufferBytes();  // probed once
     virtual std::int32_t GetMaxReadSectors();      // probed once; -1 without a usable capacity
-    // The three texts point into textBuffer and last until the next of these calls.
+    // The three texts point into textBuffer and last until the next of these calls. A SATA
+    // disk's model, firmware and serial number come from its IDENTIFY block (the translated
+    // INQUIRY holds 16 characters of the model); every other device's from INQUIRY and the
+    // storage device descriptor.
     virtual const char* GetModelName();
     virtual const char* GetModelNameWithRevision();
     virtual const char* GetRevision();
