@@ -61,7 +61,7 @@ void AppendDefectListRows(DetailRows& rows, const TextSource& texts, bool primar
 }
 
 void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode code,
-                         std::uint32_t lastLba, std::uint32_t blockLength, std::uint32_t maxBytes,
+                         std::uint64_t lastLba, std::uint32_t blockLength, std::uint32_t maxBytes,
                          std::int32_t maxBlocks) {
     if (lastLba == 0 || blockLength == 0 || maxBytes == 0) return;
     const std::uint32_t limit = 1048576 / blockLength;
@@ -89,7 +89,7 @@ void AppendBufferSizeRows(DetailRows& rows, const TextSource& texts, ItemCode co
 }
 
 void AppendTransferVariantRows(DetailRows& rows, const TextSource& texts, ItemCode code,
-                               std::uint32_t lastLba, std::uint32_t blockLength,
+                               std::uint64_t lastLba, std::uint32_t blockLength,
                                const std::wstring& format) {
     if (lastLba == 0 || blockLength == 0) return;
     if ((code & 0x0F) == 0x0F) {

@@ -25,7 +25,7 @@ void AppendDefectListRows(DetailRows& rows, const TextSource& texts, bool primar
 // one block (larger blocks) up to 1 MB; sizes above `maxBlocks` are "Test Not Ready" with code
 // 0. Then the other-size row. Nothing when a value is 0.
 void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode code,
-                         std::uint32_t lastLba, std::uint32_t blockLength, std::uint32_t maxBytes,
+                         std::uint64_t lastLba, std::uint32_t blockLength, std::uint32_t maxBytes,
                          std::int32_t maxBlocks);
 
 // Size rows of the buffer tests, 1 KB to 1024 KB against the device buffer, then other-size.
@@ -35,7 +35,7 @@ void AppendBufferSizeRows(DetailRows& rows, const TextSource& texts, ItemCode co
 // The four range variants of one transfer size (or the one row of the other-size entry).
 // `format` takes the size in KB, e.g. "Seq. Read Test(%d KB)".
 void AppendTransferVariantRows(DetailRows& rows, const TextSource& texts, ItemCode code,
-                               std::uint32_t lastLba, std::uint32_t blockLength,
+                               std::uint64_t lastLba, std::uint32_t blockLength,
                                const std::wstring& format);
 
 // The seek test's two rows: the standard run and the other-size entry.

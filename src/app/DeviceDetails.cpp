@@ -8,12 +8,14 @@
 #include "app/IntegerFormat.h"
 #include "app/TestNames.h"
 #include "device/Device.h"
-#include "device/Sense.h"
+#include "device/CommandOutcome.h"
 #include "language/ResourceIds.h"
 
 namespace sektra {
 
 namespace {
+
+constexpr std::uint8_t kCurrentCumulative = 1;  // LOG SENSE page control
 
 std::uint32_t BigEndian16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0]) << 8 | p[1]; }
 
@@ -23,7 +25,7 @@ struct Reply {
     std::vector<std::uint8_t> data;
     IoBuffer io;
     explicit Reply(std::uint32_t size) : data(size == 0 ? 1 : size, 0), io{data.data(), size, {}} {}
-    bool Clean(int result) const { return IsCleanCommand(result, io.sense); }
+    bool Clean(int result) const { return sektra::Clean(result, io); }
 };
 
 class DetailBuilder {
@@ -79,14 +81,15 @@ private:
         if (device_.IdentifyAta(block) == 0) AppendHexDump(rows_, Text(IDS_TREE_ATA_IDENTIFY), block, sizeof block);
     }
 
+    // The device's current cumulative values (page control 1), as the tree lists them.
     void ShowLogPage(ItemCode code) {
         if (ItemNode(code) != 1) return;
         const std::uint8_t page = code & 0x3F;
         Reply header(4);
-        if (!header.Clean(device_.LogSense(&header.io, false, false, 3, page, 0, 4))) return;
+        if (!header.Clean(device_.LogSense(&header.io, false, false, kCurrentCumulative, page, 0, 4))) return;
         const auto length = static_cast<std::uint16_t>(BigEndian16(&header.data[2]) + 4);
         Reply full(length);
-        if (!full.Clean(device_.LogSense(&full.io, false, false, 3, page, 0, length))) return;
+        if (!full.Clean(device_.LogSense(&full.io, false, false, kCurrentCumulative, page, 0, length))) return;
         AppendHexDump(rows_, FormatInteger(Text(IDS_TREE_LOG_PAGE), page), full.data.data(), length);
     }
 
@@ -146,15 +149,17 @@ private:
             ShowBlockSizes(code);
             return;
         }
-        std::uint32_t lastLba = 0, blockLength = 0;
-        device_.ReadCapacity(&lastLba, &blockLength);
+        std::uint64_t lastLba = 0;
+        std::uint32_t blockLength = 0;
+        device_.GetCapacity(&lastLba, &blockLength);
         AppendTransferVariantRows(rows_, texts_, code, lastLba, blockLength, format);
     }
 
     void ShowBlockSizes(ItemCode code) {
         const std::uint32_t maxBytes = device_.GetMaxTransferBytes();
-        std::uint32_t lastLba = 0, blockLength = 0;
-        if (device_.ReadCapacity(&lastLba, &blockLength) != 0) return;
+        std::uint64_t lastLba = 0;
+        std::uint32_t blockLength = 0;
+        if (device_.GetCapacity(&lastLba, &blockLength) != 0) return;
         if (lastLba == 0 || blockLength == 0 || maxBytes == 0) return;
         AppendBlockSizeRows(rows_, texts_, code, lastLba, blockLength, maxBytes, device_.GetMaxReadSectors());
     }

@@ -1,9 +1,12 @@
 #include "app/DeviceTree.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "app/IntegerFormat.h"
+#include "app/PageLists.h"
+#include "device/CommandOutcome.h"
 #include "device/Device.h"
 #include "device/Sense.h"
 #include "device/TypeNames.h"
@@ -26,12 +29,37 @@ std::wstring Widen(const char* ascii) {
     return text;
 }
 
-// A zeroed 256-byte reply buffer with its IoBuffer.
+constexpr std::uint8_t kIllegalRequest = 0x05;
+constexpr std::uint8_t kInvalidOpcode = 0x20;  // INVALID COMMAND OPERATION CODE
+constexpr std::uint8_t kCurrentCumulative = 1;  // LOG SENSE page control: the live counters
+constexpr std::uint8_t kAllModePages = 0x3F;
+constexpr std::size_t kListAllocation = 256;
+
+// A zeroed reply buffer with its IoBuffer.
 struct Probe {
-    std::uint8_t data[256];
+    std::vector<std::uint8_t> data;
     IoBuffer io;
-    Probe() : data{}, io{data, sizeof data, {}} {}
+    explicit Probe(std::size_t size = kListAllocation)
+        : data(size, 0), io{data.data(), static_cast<std::uint32_t>(size), {}} {}
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+    // The reply bytes that really arrived.
+    std::size_t Received() const { return std::min<std::size_t>(io.transferred, data.size()); }
 };
+
+std::vector<std::uint8_t> PageRange(unsigned first, unsigned last) {
+    std::vector<std::uint8_t> pages;
+    for (unsigned page = first; page <= last; ++page) pages.push_back(static_cast<std::uint8_t>(page));
+    return pages;
+}
+
+// A device that turned its list down is asked page by page instead (some USB bridges refuse the
+// all-pages MODE SENSE but answer single pages) -- unless the control call failed, which is
+// often a time-out that Windows follows with a bus reset, or the device said that it lacks the
+// command altogether.
+bool WalkAfterRefusal(int result, const IoBuffer& io) {
+    return result == 0 && !(RefusalSenseKey(io) == kIllegalRequest && RefusalAsc(io) == kInvalidOpcode);
+}
 
 bool HasAtaIdentification(std::uint32_t busType) {
     return busType == 2 || busType == 3 || busType == 11;  // ATAPI, ATA, SATA
@@ -83,15 +111,32 @@ private:
         AddTestNodes(device, node, d);
     }
 
+    // Sends `ask` for every page and adds a node for each clean answer.
+    template <typename Ask>
+    void AddAnsweringPages(TreeNode& parent, const std::vector<std::uint8_t>& pages, Ask ask, unsigned textId,
+                           ItemCode base) {
+        for (std::uint8_t page : pages) {
+            Probe probe;
+            if (Clean(ask(probe, page), probe.io)) Add(parent, Format(textId, page), base | page);
+        }
+    }
+
     void AddInquiryNodes(Device& device, TreeNode& parent, ItemCode d) {
         TreeNode& inquiry = Add(parent, texts_.String(IDS_TREE_INQUIRY), d | 0x2000);
         Add(inquiry, texts_.String(IDS_TREE_STANDARD_INQUIRY), d | 0x2100);
-        Probe supported;
-        if (device.Inquiry(&supported.io, false, true, 0, 255) == -1) return;
-        for (unsigned page = 0; page <= 255; ++page) {
-            Probe probe;
-            const int result = device.Inquiry(&probe.io, false, true, static_cast<std::uint8_t>(page), 255);
-            if (IsCleanCommand(result, probe.io.sense)) Add(inquiry, Format(IDS_TREE_VPD_PAGE, page), d | 0x2200 | page);
+        auto ask = [&device](Probe& probe, std::uint8_t page) { return device.Inquiry(&probe.io, false, true, page, 255); };
+        Probe list;
+        const int result = ask(list, 0);
+        if (result == -1) return;
+        if (Clean(result, list.io)) {
+            Add(inquiry, Format(IDS_TREE_VPD_PAGE, 0), d | 0x2200);
+            std::vector<std::uint8_t> pages = ListedVpdPages(list.data.data(), list.Received());
+            pages.erase(std::remove(pages.begin(), pages.end(), 0), pages.end());
+            AddAnsweringPages(inquiry, pages, ask, IDS_TREE_VPD_PAGE, d | 0x2200);
+        } else if (RefusalSenseKey(list.io) != kIllegalRequest) {
+            // Every device has INQUIRY, so ILLEGAL REQUEST for the list says it has no vital
+            // product data at all; anything else leaves the pages worth asking.
+            AddAnsweringPages(inquiry, PageRange(0, 255), ask, IDS_TREE_VPD_PAGE, d | 0x2200);
         }
         std::uint8_t block[512];
         if (HasAtaIdentification(ItemBusType(d)) && device.IdentifyAta(block) == 0) {
@@ -99,36 +144,65 @@ private:
         }
     }
 
+    // Log pages are read as the device's current cumulative values.
     void AddLogSenseNodes(Device& device, TreeNode& parent, ItemCode d) {
-        Probe supported;
-        if (!IsCleanCommand(device.LogSense(&supported.io, false, false, 3, 0, 0, 256), supported.io.sense)) return;
-        TreeNode& log = Add(parent, texts_.String(IDS_TREE_LOG_SENSE), d | 0x3000);
-        Add(log, Format(IDS_TREE_LOG_PAGE, 0), d | 0x3100);
-        for (unsigned page = 1; page <= 63; ++page) {
-            Probe probe;
-            const int result = device.LogSense(&probe.io, false, false, 1, static_cast<std::uint8_t>(page), 0, 256);
-            if (IsCleanCommand(result, probe.io.sense)) Add(log, Format(IDS_TREE_LOG_PAGE, page), d | 0x3100 | page);
+        auto ask = [&device](Probe& probe, std::uint8_t page) {
+            return device.LogSense(&probe.io, false, false, kCurrentCumulative, page, 0, kListAllocation);
+        };
+        TreeNode log{texts_.String(IDS_TREE_LOG_SENSE), d | 0x3000, {}};
+        Probe list;
+        const int result = ask(list, 0);
+        if (Clean(result, list.io)) {
+            Add(log, Format(IDS_TREE_LOG_PAGE, 0), d | 0x3100);
+            std::vector<std::uint8_t> pages = ListedLogPages(list.data.data(), list.Received());
+            pages.erase(std::remove(pages.begin(), pages.end(), 0), pages.end());
+            AddAnsweringPages(log, pages, ask, IDS_TREE_LOG_PAGE, d | 0x3100);
+        } else if (WalkAfterRefusal(result, list.io)) {
+            AddAnsweringPages(log, PageRange(1, 63), ask, IDS_TREE_LOG_PAGE, d | 0x3100);
+            if (log.children.empty()) return;
+        } else {
+            return;
         }
+        parent.children.push_back(std::move(log));
     }
 
     void AddModeSenseNodes(Device& device, TreeNode& parent, ItemCode d) {
-        Probe all;
-        if (!IsCleanCommand(device.ModeSense10(&all.io, false, false, 0, 0x3F, 256), all.io.sense)) return;
-        TreeNode& mode = Add(parent, texts_.String(IDS_TREE_MODE_SENSE), d | 0x4000);
-        for (unsigned page = 0; page <= 63; ++page) {
-            Probe probe;
-            const int result = device.ModeSense10(&probe.io, false, false, 0, static_cast<std::uint8_t>(page), 256);
-            if (IsCleanCommand(result, probe.io.sense)) Add(mode, Format(IDS_TREE_MODE_PAGE, page), d | 0x4100 | page);
+        auto ask = [&device](Probe& probe, std::uint8_t page) {
+            return device.ModeSense10(&probe.io, false, false, 0, page, static_cast<std::uint16_t>(probe.data.size()));
+        };
+        TreeNode mode{texts_.String(IDS_TREE_MODE_SENSE), d | 0x4000, {}};
+        Probe list;
+        const int result = ask(list, kAllModePages);
+        if (Clean(result, list.io)) {
+            AddAnsweringPages(mode, ModePageList(list, ask), ask, IDS_TREE_MODE_PAGE, d | 0x4100);
+        } else if (WalkAfterRefusal(result, list.io)) {
+            AddAnsweringPages(mode, PageRange(0, kAllModePages - 1), ask, IDS_TREE_MODE_PAGE, d | 0x4100);
+            if (mode.children.empty()) return;
+        } else {
+            return;
         }
+        parent.children.push_back(std::move(mode));
+    }
+
+    // The pages of an all-pages reply; one longer than the first allocation is asked again whole.
+    template <typename Ask>
+    static std::vector<std::uint8_t> ModePageList(const Probe& first, Ask ask) {
+        const std::size_t received = first.Received();
+        const std::size_t whole = received < 2 ? 0 : 2 + (std::size_t{first.data[0]} << 8 | first.data[1]);
+        if (whole > first.data.size()) {
+            Probe full(std::min<std::size_t>(whole, 0xFFFF));
+            if (Clean(ask(full, kAllModePages), full.io)) return ListedModePages(full.data.data(), full.Received());
+        }
+        return ListedModePages(first.data.data(), received);
     }
 
     void AddDefectListNodes(Device& device, TreeNode& parent, ItemCode d) {
         Probe primary;
-        if (!IsCleanCommand(device.ReadDefectData10(&primary.io, true, false, 5, 256), primary.io.sense)) return;
+        if (!Clean(device.ReadDefectData10(&primary.io, true, false, 5, 256), primary.io)) return;
         TreeNode& defects = Add(parent, texts_.String(IDS_TREE_DEFECT_LISTS), d | 0x5000);
         Add(defects, texts_.String(IDS_TREE_PRIMARY_DEFECTS), d | 0x5100);
         Probe grown;
-        if (IsCleanCommand(device.ReadDefectData10(&grown.io, false, true, 5, 256), grown.io.sense)) {
+        if (Clean(device.ReadDefectData10(&grown.io, false, true, 5, 256), grown.io)) {
             Add(defects, texts_.String(IDS_TREE_GROWN_DEFECTS), d | 0x5200);
         }
     }
@@ -166,8 +240,9 @@ private:
     std::vector<TreeNode> SizeChildren(Device& device) {
         std::vector<TreeNode> sizes;
         const std::uint32_t maxBytes = device.GetMaxTransferBytes();
-        std::uint32_t lastLba = 0, blockLength = 0;
-        const int result = device.ReadCapacity(&lastLba, &blockLength);
+        std::uint64_t lastLba = 0;
+        std::uint32_t blockLength = 0;
+        const int result = device.GetCapacity(&lastLba, &blockLength);
         if (result != 0 || lastLba == 0 || blockLength == 0 || maxBytes == 0) return sizes;
         const std::int64_t maxBlocks = device.GetMaxReadSectors();
         std::uint64_t n = blockLength < 1024 ? 2 : 1;

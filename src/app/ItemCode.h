@@ -64,8 +64,13 @@ constexpr ItemCode DeviceCode(std::uint32_t group, std::uint32_t busType, std::u
     return GroupCode(group) | CodedBusType(busType) << 24 | (index & 0xFF) << 16;
 }
 
+// A folder's code has no category, node or choice, so those low bits are free to tell apart
+// the folders of bus types from 16 up (Spaces, NVMe, SCM, UFS), which share the 15 of the
+// 4-bit field: there the low byte holds the real bus type (255 for anything larger). Folders
+// of bus types below 16 keep their plain code.
 constexpr ItemCode BusFolderCode(std::uint32_t group, std::uint32_t busType) {
-    return DeviceCode(group, busType, kNoDeviceIndex);
+    const std::uint32_t wideBusType = busType < 16 ? 0 : (busType < 0xFF ? busType : 0xFF);
+    return DeviceCode(group, busType, kNoDeviceIndex) | wideBusType;
 }
 
 // A size row of a transfer test (sequential or random, read or write): double-clicking it

@@ -5,7 +5,8 @@
 // measurement thread share a Device, and each call builds its request on its own stack.
 //
 // Command operations return 0 when the request reached the device and -1 when the control call
-// failed; whether the device was happy is in the sense data (see IsCleanCommand in Sense.h).
+// failed; whether the device was happy is in the status and sense data they leave in the
+// IoBuffer (see Clean in CommandOutcome.h).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,7 +36,10 @@ public:
     virtual std::uint32_t GetMaxTransferBytes();  // at most 16 MiB; 0 when the query fails
     virtual std::int32_t GetMaxReadBufferBytes();  // probed once
     virtual std::int32_t GetMaxReadSectors();      // probed once; -1 without a usable capacity
-    // The three texts point into textBuffer and last until the next of these calls.
+    // The three texts point into textBuffer and last until the next of these calls. A SATA
+    // disk's model, firmware and serial number come from its IDENTIFY block (the translated
+    // INQUIRY holds 16 characters of the model); every other device's from INQUIRY and the
+    // storage device descriptor.
     virtual const char* GetModelName();
     virtual const char* GetModelNameWithRevision();
     virtual const char* GetRevision();
@@ -55,13 +59,19 @@ public:
                            std::uint16_t interleave);
     virtual int Inquiry(IoBuffer* io, bool cmdDt, bool evpd, std::uint8_t pageCode,
                         std::uint8_t allocationLength);
-    // Capacity with a 64-bit last block address (asks the long form when the short one
-    // overflows). Outputs 0 and 0 with result 0 when the device refused the command.
+    // Capacity with a 64-bit last block address: READ CAPACITY(10), then READ CAPACITY(16)
+    // when the short reply says 0xFFFFFFFF. Outputs 0 and 0 with result 0 when the device
+    // refused either, answered a block length of 0, a reply too short for the fields, or a
+    // size in bytes beyond 64 bits; both 0 with result -1 when a control call failed.
     virtual int GetCapacity(std::uint64_t* lastLba, std::uint32_t* blockLength);
     // READ CAPACITY(10) values; outputs 0 and 0 with result 0 when the device refused it.
     virtual int ReadCapacity(std::uint32_t* lastLba, std::uint32_t* blockLength);
+    // longForm sets bit 1 of byte 1, a bit current devices reserve and refuse; nothing here
+    // sends it (READ CAPACITY(16) is the way to a 64-bit address).
     virtual int ReadCapacityCommand(IoBuffer* io, bool longForm, bool relAdr, bool pmi,
                                     std::uint32_t lba);
+    // READ CAPACITY(16): SERVICE ACTION IN(16) 9Eh, service action 10h.
+    virtual int ReadCapacity16(IoBuffer* io, std::uint32_t allocationLength);
     virtual int Read10(IoBuffer* io, bool dpo, bool fua, bool relAdr, std::uint32_t lba,
                        std::uint16_t blocks);
     virtual int Write10(IoBuffer* io, bool dpo, bool fua, bool relAdr, std::uint32_t lba,
@@ -103,12 +113,15 @@ private:
     std::uint8_t LunBits() const;
     bool QueryProperty(std::uint32_t propertyId, void* out, std::uint32_t outSize);
     int StandardInquiry(std::uint8_t (&data)[256]);
+    // The IDENTIFY block when the device is a SATA disk and answers it.
+    bool IdentifySata(std::uint8_t (&block)[512]);
     // Vendor and product text of standard INQUIRY data into textBuffer; returns its length.
     std::size_t FormatModelName(const std::uint8_t* data);
 
     DevicePort* port;
     PortHandle handle = kInvalidPortHandle;
-    char textBuffer[33] = {};
+    // The longest text: a 40-character ATA model, " (", an 8-character firmware, ")".
+    char textBuffer[52] = {};
     const std::uint8_t pathId;
     const std::uint8_t targetId;
     const std::uint8_t lun;

@@ -2,9 +2,9 @@
 #include "device/ByteOrder.h"
 #include "device/Device.h"
 #include "device/PageBuffer.h"
-#include "device/Sense.h"
+#include "device/CommandOutcome.h"
 
-#include <cstring>
+#include <cstdint>
 
 namespace sektra {
 
@@ -14,13 +14,25 @@ namespace {
 constexpr std::uint32_t kMaxBufferCommandLength = 0xFFFFFF;
 constexpr std::uint32_t kMaxBlocksPerCommand = 0xFFFF;
 
+// READ CAPACITY(16) parameter data, and the part of it read here: the last block address
+// (bytes 0-7) and the block length (bytes 8-11).
+constexpr std::uint32_t kReadCapacity16Length = 32;
+constexpr std::uint32_t kReadCapacity16Fields = 12;
+
+// A capacity is usable when it has a block length and its size in bytes, (lastLba + 1) x
+// blockLength, fits in 64 bits: every block address and byte count derived from it then does
+// too. A device that claims 2^64 - 1 as its last block fails this.
+bool IsUsableCapacity(std::uint64_t lastLba, std::uint32_t blockLength) {
+    return blockLength != 0 && lastLba < UINT64_MAX / blockLength;
+}
+
 }  // namespace
 
 int Device::ReadCapacity(std::uint32_t* lastLba, std::uint32_t* blockLength) {
     std::uint8_t data[8] = {};
     IoBuffer io = {data, sizeof(data), {}};
     const int result = ReadCapacityCommand(&io, false, false, false, 0);
-    if (result != 0 || !IsCleanCommand(result, io.sense)) {
+    if (!Clean(result, io)) {
         *lastLba = 0;
         *blockLength = 0;
         return result;
@@ -31,30 +43,33 @@ int Device::ReadCapacity(std::uint32_t* lastLba, std::uint32_t* blockLength) {
 }
 
 int Device::GetCapacity(std::uint64_t* lastLba, std::uint32_t* blockLength) {
-    std::uint32_t shortLastLba = 0;
-    if (ReadCapacity(&shortLastLba, blockLength) != 0) {
-        *lastLba = 0;
+    *lastLba = 0;
+    std::uint32_t shortLastLba = 0, length = 0;
+    if (ReadCapacity(&shortLastLba, &length) != 0) {
         *blockLength = 0;
         return -1;
     }
-    *lastLba = shortLastLba;
-    if (shortLastLba != 0xFFFFFFFF) return 0;
-
-    // Too large for the short form: ask for the 64-bit last block address.
-    std::uint8_t data[12] = {};
-    IoBuffer io = {data, sizeof(data), {}};
-    const int result = ReadCapacityCommand(&io, true, false, false, 0);
-    if (result != 0) return -1;
-    if (!IsCleanCommand(result, io.sense)) {
-        *lastLba = 0;
+    std::uint64_t last = shortLastLba;
+    if (shortLastLba == 0xFFFFFFFF) {
+        // Too large for the short reply: READ CAPACITY(16) carries the 64-bit address.
+        std::uint8_t data[kReadCapacity16Length] = {};
+        IoBuffer io = {data, sizeof(data), {}};
+        const int result = ReadCapacity16(&io, sizeof(data));
+        if (result != 0) {
+            *blockLength = 0;
+            return -1;
+        }
+        // A reply too short to hold both fields is as good as none.
+        const bool complete = io.transferred >= kReadCapacity16Fields;
+        last = Clean(result, io) && complete ? LoadBigEndian64(data) : 0;
+        length = Clean(result, io) && complete ? LoadBigEndian32(data + 8) : 0;
+    }
+    if (!IsUsableCapacity(last, length)) {
         *blockLength = 0;
         return 0;
     }
-    std::uint32_t first, second;
-    std::memcpy(&first, data, 4);
-    std::memcpy(&second, data + 4, 4);
-    *lastLba = SwapBytes64(first, second);
-    *blockLength = LoadBigEndian32(data + 8);
+    *lastLba = last;
+    *blockLength = length;
     return 0;
 }
 
@@ -68,7 +83,7 @@ std::int32_t Device::GetMaxReadBufferBytes() {
     if (buffer.Data()) {
         IoBuffer io = {buffer.Data(), size, {}};
         const int result = ReadBuffer(&io, 2, 0, 0, size);  // mode 2: data
-        if (IsCleanCommand(result, io.sense)) maxReadBufferBytes = static_cast<std::int32_t>(size);
+        if (Clean(result, io)) maxReadBufferBytes = static_cast<std::int32_t>(size);
     }
     return maxReadBufferBytes;
 }
@@ -76,21 +91,24 @@ std::int32_t Device::GetMaxReadBufferBytes() {
 std::int32_t Device::GetMaxReadSectors() {
     if (maxReadSectors != -1) return maxReadSectors;
     const std::uint32_t size = GetMaxTransferBytes();
-    std::uint32_t lastLba = 0, blockLength = 0;
-    ReadCapacity(&lastLba, &blockLength);
+    std::uint64_t lastLba = 0;
+    std::uint32_t blockLength = 0;
+    GetCapacity(&lastLba, &blockLength);
     // Without a usable capacity nothing is cached, so the probe runs again next time.
     if (lastLba == 0 || blockLength == 0) return -1;
 
-    std::uint32_t blocks = size / blockLength;
-    // Tiny blocks must not overflow the 16-bit count of READ(10).
+    // The adapter's limit, in blocks. The read starts at block 0 and must stay on the medium,
+    // and its block count travels in 16 bits.
+    std::uint64_t blocks = size / blockLength;
+    if (blocks > lastLba + 1) blocks = lastLba + 1;
     if (blocks > kMaxBlocksPerCommand) blocks = kMaxBlocksPerCommand;
-    const std::uint32_t bytes = blocks * blockLength;
+    const auto bytes = static_cast<std::uint32_t>(blocks * blockLength);
     PageBuffer buffer(bytes);
     maxReadSectors = 0;
     if (buffer.Data()) {
         IoBuffer io = {buffer.Data(), bytes, {}};
         const int result = Read10(&io, false, false, false, 0, static_cast<std::uint16_t>(blocks));
-        if (IsCleanCommand(result, io.sense)) maxReadSectors = static_cast<std::int32_t>(blocks);
+        if (Clean(result, io)) maxReadSectors = static_cast<std::int32_t>(blocks);
     }
     return maxReadSectors;
 }

@@ -8,7 +8,11 @@ namespace sektra {
 
 namespace {
 
+// Short questions that neither touch the medium nor move much data.
 constexpr std::uint32_t kTimeOutSeconds = 2;
+// Anything that may have to spin a medium up, flushes a cache or moves more than 64 KiB: a
+// time-out makes Windows reset the bus, so these get the time a sleeping disk needs to wake.
+constexpr std::uint32_t kMediumTimeOutSeconds = 30;
 // VERIFY reads back whole ranges inside the device and may take long.
 constexpr std::uint32_t kVerifyTimeOutSeconds = 50;
 
@@ -38,6 +42,8 @@ int Device::SendCommand(IoBuffer* io, const std::uint8_t* cdb, std::uint8_t cdbL
     std::memcpy(request.sptd.Cdb, cdb, cdbLength);
     const int result = ExecutePassThrough(&request);
     std::memcpy(io->sense, request.sense, kSenseInfoLength);
+    io->scsiStatus = request.sptd.ScsiStatus;
+    io->transferred = request.sptd.DataTransferLength;
     return result;
 }
 
@@ -51,7 +57,7 @@ int Device::FormatUnit(IoBuffer* io, bool fmtData, bool cmpList, std::uint8_t de
     std::uint8_t cdb[6] = {0x04};
     cdb[1] = LunBits() | Bit(fmtData, 4) | Bit(cmpList, 3) | (defectListFormat & 7);
     StoreBigEndian16(cdb + 3, interleave);
-    return SendCommand(io, cdb, 6, kScsiIoctlDataOut, kTimeOutSeconds);
+    return SendCommand(io, cdb, 6, kScsiIoctlDataOut, kMediumTimeOutSeconds);
 }
 
 int Device::Inquiry(IoBuffer* io, bool cmdDt, bool evpd, std::uint8_t pageCode,
@@ -68,6 +74,12 @@ int Device::ReadCapacityCommand(IoBuffer* io, bool longForm, bool relAdr, bool p
     StoreBigEndian32(cdb + 2, lba);
     cdb[8] = Bit(pmi, 0);
     return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kTimeOutSeconds);
+}
+
+int Device::ReadCapacity16(IoBuffer* io, std::uint32_t allocationLength) {
+    std::uint8_t cdb[16] = {0x9E, 0x10};
+    StoreBigEndian32(cdb + 10, allocationLength);
+    return SendCommand(io, cdb, 16, kScsiIoctlDataIn, kTimeOutSeconds);
 }
 
 namespace {
@@ -87,14 +99,14 @@ int Device::Read10(IoBuffer* io, bool dpo, bool fua, bool relAdr, std::uint32_t 
                    std::uint16_t blocks) {
     std::uint8_t cdb[10] = {};
     TransferBlock(cdb, 0x28, LunBits() | Bit(dpo, 4) | Bit(fua, 3) | Bit(relAdr, 0), lba, blocks);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kMediumTimeOutSeconds);
 }
 
 int Device::Write10(IoBuffer* io, bool dpo, bool fua, bool relAdr, std::uint32_t lba,
                     std::uint16_t blocks) {
     std::uint8_t cdb[10] = {};
     TransferBlock(cdb, 0x2A, LunBits() | Bit(dpo, 4) | Bit(fua, 3) | Bit(relAdr, 0), lba, blocks);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataOut, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataOut, kMediumTimeOutSeconds);
 }
 
 // SEEK and SYNCHRONIZE CACHE move no data but still declare data-in with the caller's
@@ -102,14 +114,14 @@ int Device::Write10(IoBuffer* io, bool dpo, bool fua, bool relAdr, std::uint32_t
 int Device::Seek10(IoBuffer* io, std::uint32_t lba) {
     std::uint8_t cdb[10] = {0x2B, LunBits()};
     StoreBigEndian32(cdb + 2, lba);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kMediumTimeOutSeconds);
 }
 
 int Device::WriteAndVerify10(IoBuffer* io, bool dpo, bool bytChk, bool relAdr, std::uint32_t lba,
                              std::uint16_t blocks) {
     std::uint8_t cdb[10] = {};
     TransferBlock(cdb, 0x2E, LunBits() | Bit(dpo, 4) | Bit(bytChk, 1) | Bit(relAdr, 0), lba, blocks);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataOut, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataOut, kMediumTimeOutSeconds);
 }
 
 // Data-out although with bytChk 0 no data moves.
@@ -124,7 +136,7 @@ int Device::SynchronizeCache10(IoBuffer* io, bool immed, bool relAdr, std::uint3
                                std::uint16_t blocks) {
     std::uint8_t cdb[10] = {};
     TransferBlock(cdb, 0x35, LunBits() | Bit(immed, 1) | Bit(relAdr, 0), lba, blocks);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kMediumTimeOutSeconds);
 }
 
 int Device::ReadDefectData10(IoBuffer* io, bool plist, bool glist, std::uint8_t listFormat,
@@ -132,21 +144,21 @@ int Device::ReadDefectData10(IoBuffer* io, bool plist, bool glist, std::uint8_t 
     std::uint8_t cdb[10] = {0x37, LunBits()};
     cdb[2] = Bit(plist, 4) | Bit(glist, 3) | (listFormat & 7);
     StoreBigEndian16(cdb + 7, allocationLength);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kMediumTimeOutSeconds);
 }
 
 int Device::WriteBuffer(IoBuffer* io, std::uint8_t mode, std::uint8_t bufferId,
                         std::uint32_t offset, std::uint32_t length) {
     std::uint8_t cdb[10] = {0x3B, static_cast<std::uint8_t>(LunBits() | (mode & 0x0F))};
     BufferFields(cdb, bufferId, offset, length);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataOut, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataOut, kMediumTimeOutSeconds);
 }
 
 int Device::ReadBuffer(IoBuffer* io, std::uint8_t mode, std::uint8_t bufferId,
                        std::uint32_t offset, std::uint32_t length) {
     std::uint8_t cdb[10] = {0x3C, static_cast<std::uint8_t>(LunBits() | (mode & 0x0F))};
     BufferFields(cdb, bufferId, offset, length);
-    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kTimeOutSeconds);
+    return SendCommand(io, cdb, 10, kScsiIoctlDataIn, kMediumTimeOutSeconds);
 }
 
 int Device::LogSense(IoBuffer* io, bool ppc, bool sp, std::uint8_t pageControl,

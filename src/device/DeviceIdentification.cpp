@@ -19,6 +19,30 @@ bool IsAtaFamily(std::uint32_t busType) {
     return busType == kBusTypeAtapi || busType == kBusTypeAta || busType == kBusTypeSata;
 }
 
+// Text fields of the IDENTIFY block, as (first word, words).
+struct AtaField {
+    int firstWord;
+    int words;
+};
+constexpr AtaField kAtaSerial = {10, 10};
+constexpr AtaField kAtaFirmware = {23, 4};
+constexpr AtaField kAtaModel = {27, 20};
+
+// An ATA string into `out` (room for 2 x words + 1): two characters a word, the first in the
+// word's high byte; blanks on both sides dropped, as drives pad serial numbers on the left.
+// Returns the length.
+std::size_t AtaString(const std::uint8_t* block, AtaField field, char* out) {
+    std::size_t length = 0;
+    for (int i = 0; i < 2 * field.words; ++i) out[length++] = static_cast<char>(block[2 * field.firstWord + (i ^ 1)]);
+    while (length > 0 && out[length - 1] == ' ') --length;
+    std::size_t start = 0;
+    while (start < length && out[start] == ' ') ++start;
+    std::memmove(out, out + start, length - start);
+    length -= start;
+    out[length] = '\0';
+    return std::strlen(out);  // a zero inside the field ends the text
+}
+
 }  // namespace
 
 bool Device::QueryProperty(std::uint32_t propertyId, void* out, std::uint32_t outSize) {
@@ -37,8 +61,20 @@ std::uint32_t Device::GetBusType() {
     return descriptor.BusType;
 }
 
+bool Device::IdentifySata(std::uint8_t (&block)[512]) {
+    // A SATA disk behind the translation layer reports only 16 characters of its model, and
+    // its firmware cut to 4, in INQUIRY; the IDENTIFY block has them whole.
+    return GetBusType() == kBusTypeSata && IdentifyAta(block) == 0;
+}
+
 const char* Device::GetSerialNumber() {
     serialNumber.clear();
+    std::uint8_t block[512];
+    if (IdentifySata(block)) {
+        char text[2 * kAtaSerial.words + 1];
+        serialNumber.assign(text, AtaString(block, kAtaSerial, text));
+        return serialNumber.c_str();
+    }
     std::vector<std::uint8_t> buffer(kDeviceDescriptorBufferSize);
     if (QueryProperty(kStorageDeviceProperty, buffer.data(), kDeviceDescriptorBufferSize)) {
         StorageDeviceDescriptor descriptor;
@@ -99,6 +135,11 @@ std::size_t Device::FormatModelName(const std::uint8_t* data) {
 
 const char* Device::GetModelName() {
     textBuffer[0] = '\0';
+    std::uint8_t block[512];
+    if (IdentifySata(block)) {
+        AtaString(block, kAtaModel, textBuffer);
+        return textBuffer;
+    }
     std::uint8_t data[256];
     if (StandardInquiry(data) == 0) FormatModelName(data);
     return textBuffer;
@@ -106,6 +147,16 @@ const char* Device::GetModelName() {
 
 const char* Device::GetModelNameWithRevision() {
     textBuffer[0] = '\0';
+    std::uint8_t block[512];
+    if (IdentifySata(block)) {
+        std::size_t length = AtaString(block, kAtaModel, textBuffer);
+        textBuffer[length++] = ' ';
+        textBuffer[length++] = '(';
+        length += AtaString(block, kAtaFirmware, textBuffer + length);
+        textBuffer[length++] = ')';
+        textBuffer[length] = '\0';
+        return textBuffer;
+    }
     std::uint8_t data[256];
     if (StandardInquiry(data) != 0) return textBuffer;
     // Measured up to the first zero: a device may put zeros in the name fields.
@@ -122,6 +173,11 @@ const char* Device::GetModelNameWithRevision() {
 
 const char* Device::GetRevision() {
     textBuffer[0] = '\0';
+    std::uint8_t block[512];
+    if (IdentifySata(block)) {
+        AtaString(block, kAtaFirmware, textBuffer);
+        return textBuffer;
+    }
     std::uint8_t data[256];
     if (StandardInquiry(data) != 0) return textBuffer;
     std::memcpy(textBuffer, data + 32, 4);

@@ -58,11 +58,15 @@ static_assert(sizeof(ScsiRequest) == 80, "i686 request size");
 // What a caller hands to a typed command operation: the data buffer (read for data-out
 // commands, written for data-in commands), the number of bytes to move, and the room that
 // receives the first kSenseInfoLength sense bytes after every call. The caller owns it and
-// zeroes `sense` before first use.
+// zeroes `sense` before first use. After every call the operation also leaves the SCSI status
+// and the bytes the port says really moved (Windows writes them back into DataTransferLength,
+// so a short reply shows as a smaller count).
 struct IoBuffer {
     void* data;
     std::uint32_t length;
     std::uint8_t sense[kSenseAreaSize];
+    std::uint8_t scsiStatus = 0;
+    std::uint32_t transferred = 0;
 };
 
 // Clears the whole request and fills in everything but the SCSI address and the command block:

@@ -30,14 +30,16 @@ std::string Padded(const std::string& text, std::size_t width) {
 
 IdentifyBlock BuildIdentifyBlock(const DeviceConfig& config, bool packet) {
     IdentifyBlock b{};
-    // The model as the ATA port puts it into INQUIRY: vendor and product fields, 24 bytes.
-    std::string model = Padded(config.vendor, 8) + Padded(config.product, 16);
+    // A SATA disk's own texts, or else the model as the ATA port puts it into INQUIRY: vendor
+    // and product fields, 24 bytes.
+    std::string model = config.ataModel.empty() ? Padded(config.vendor, 8) + Padded(config.product, 16) : config.ataModel;
     model.erase(model.find_last_not_of(' ') + 1);
+    const std::string& firmware = config.ataFirmware.empty() ? config.revision : config.ataFirmware;
 
     std::string serial = config.serialNumber.substr(0, 20);
     serial.insert(0, 20 - serial.size(), ' ');  // right-aligned, as drives report it
     PutAtaText(b, 10, 10, serial);
-    PutAtaText(b, 23, 4, config.revision);
+    PutAtaText(b, 23, 4, firmware);
     PutAtaText(b, 27, 20, model);
 
     if (packet) {

@@ -64,10 +64,16 @@ struct DeviceConfig {
     std::string product = "DEMO DISK";
     std::string revision = "1.00";
     std::string serialNumber = "";  // empty: no serial in the descriptor, VPD 80h and IDENTIFY blank
+    // A SATA disk (bus type 11) behind the SCSI translation layer: its IDENTIFY model (up to 40
+    // characters) and firmware (8). When set, INQUIRY shows them translated (vendor "ATA", the
+    // model's first 16 characters, 4 of the firmware) and vendor/product/revision are unused.
+    std::string ataModel = "";
+    std::string ataFirmware = "";
 
     // Medium. blockCount 0 (a medium changer) makes every block command unsupported.
     std::uint64_t blockCount = 0;
     std::uint32_t blockLength = 512;
+    std::uint32_t physicalBlockLength = 0;  // 0: as blockLength; 4096 over 512 is a 512e disk
     bool mediumPresent = true;  // false: medium commands end NOT READY, ASC 3Ah
     bool readOnly = false;      // true: WRITE(10), WRITE AND VERIFY(10), FORMAT UNIT end DATA PROTECT
 

@@ -40,7 +40,7 @@ std::vector<std::uint8_t> DeviceDescriptor(const DeviceConfig& config) {
     h.RemovableMedia = config.removable ? 1 : 0;
     h.CommandQueueing = config.busType == kBusTypeScsi ? 1 : 0;
     if (ata) {
-        std::string model = Field(config.vendor, 8) + Field(config.product, 16);
+        std::string model = config.ataModel.empty() ? Field(config.vendor, 8) + Field(config.product, 16) : config.ataModel;
         model.erase(model.find_last_not_of(' ') + 1);
         h.ProductIdOffset = append(model);
     } else {

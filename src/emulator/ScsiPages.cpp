@@ -79,6 +79,15 @@ Bytes LogParameters(const DeviceConfig& config, std::uint8_t page) {
     return p;
 }
 
+// Every parameter's value bytes set to 0, its code, control byte and length kept.
+void ZeroParameterValues(Bytes& params) {
+    for (std::size_t i = 0; i + 4 <= params.size();) {
+        const std::size_t end = std::min(params.size(), i + 4 + params[i + 3]);
+        std::fill(params.begin() + static_cast<std::ptrdiff_t>(i + 4), params.begin() + static_cast<std::ptrdiff_t>(end), 0);
+        i = end;
+    }
+}
+
 Bytes ModePageBody(const DeviceConfig& config, std::uint8_t page, bool changeable) {
     Bytes p;
     switch (page) {
@@ -131,6 +140,21 @@ void PutText(std::uint8_t* field, std::size_t count, const std::string& text) {
     }
 }
 
+bool HasTranslatedInquiry(const DeviceConfig& config) { return config.busType == 11 && !config.ataModel.empty(); }
+
+Bytes ReadCapacity16Data(const DeviceConfig& config) {
+    Bytes d(32, 0);
+    PutBigEndian(&d[0], config.blockCount - 1, 8);
+    PutBigEndian(&d[8], config.blockLength, 4);
+    std::uint8_t exponent = 0;
+    const std::uint64_t physical = config.physicalBlockLength;
+    while (exponent < 15 && config.blockLength != 0 && (std::uint64_t{config.blockLength} << (exponent + 1)) <= physical) {
+        ++exponent;
+    }
+    d[13] = exponent;
+    return d;
+}
+
 Bytes StandardInquiry(const DeviceConfig& config) {
     const bool ata = config.busType == 2 || config.busType == 3;
     Bytes d(36, 0);
@@ -140,6 +164,16 @@ Bytes StandardInquiry(const DeviceConfig& config) {
     d[3] = 0x12;  // HiSup, response data format 2
     d[4] = static_cast<std::uint8_t>(d.size() - 5);
     d[7] = config.busType == 1 ? 0x02 : 0x00;  // command queuing
+    if (HasTranslatedInquiry(config)) {
+        // The translation layer's texts: "ATA", the model's first 16 characters, and the last
+        // four of the 8-character firmware (the first four when those are blank).
+        std::string firmware = config.ataFirmware.substr(0, 8);
+        firmware.resize(8, ' ');
+        PutText(&d[8], 8, "ATA");
+        PutText(&d[16], 16, config.ataModel.substr(0, 16));
+        PutText(&d[32], 4, firmware.substr(4) == "    " ? firmware.substr(0, 4) : firmware.substr(4));
+        return d;
+    }
     PutText(&d[8], 8, config.vendor);
     PutText(&d[16], 16, config.product);
     PutText(&d[32], 4, config.revision);
@@ -181,7 +215,11 @@ bool VpdPage(const DeviceConfig& config, std::uint8_t page, Bytes& out) {
     return true;
 }
 
-bool LogPage(const DeviceConfig& config, std::uint8_t page, std::uint16_t parameterPointer, Bytes& out) {
+bool LogPage(const DeviceConfig& config, std::uint8_t page, std::uint8_t pageControl,
+             std::uint16_t parameterPointer, Bytes& out) {
+    constexpr std::uint8_t kCurrentCumulative = 1;
+    constexpr std::uint8_t kDefaultCumulative = 3;
+    if (pageControl != kCurrentCumulative && pageControl != kDefaultCumulative) return false;
     std::vector<std::uint8_t> pages;
     for (std::uint8_t p : Sorted(config.logPages)) {
         if (std::find(std::begin(kKnownLogPages), std::end(kKnownLogPages), p) != std::end(kKnownLogPages)) {
@@ -195,7 +233,8 @@ bool LogPage(const DeviceConfig& config, std::uint8_t page, std::uint16_t parame
         out.push_back(0x00);
         out.insert(out.end(), pages.begin(), pages.end());
     } else if (Has(pages, page)) {
-        const Bytes params = LogParameters(config, page);
+        Bytes params = LogParameters(config, page);
+        if (pageControl == kDefaultCumulative) ZeroParameterValues(params);
         bool any = false;
         for (std::size_t i = 0; i + 4 <= params.size();) {
             const std::uint16_t code = static_cast<std::uint16_t>(params[i] << 8 | params[i + 1]);

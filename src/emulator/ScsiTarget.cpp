@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "emulator/ReservedBits.h"
 #include "emulator/ScsiPages.h"
 
 namespace sektra {
@@ -88,6 +89,7 @@ ScsiOutcome ScsiTarget::Execute(const ScsiCommand& c, Bytes& reply) {
     reply.clear();
     const std::uint8_t op = c.cdb[0];
     if (c.cdbLength < CdbLengthFor(op)) return Fail(kInvalidFieldInCdb);
+    if (SetsReservedBit(c.cdb, c.cdbLength)) return Fail(kInvalidFieldInCdb);
     switch (op) {
     case 0x00: {  // TEST UNIT READY
         if (HasMedium() && !config_.mediumPresent) return Fail(kMediumNotPresent);
@@ -113,6 +115,7 @@ ScsiOutcome ScsiTarget::Execute(const ScsiCommand& c, Bytes& reply) {
     case 0x3C: return ReadBuffer(c, reply);
     case 0x4D: return LogSense(c, reply);
     case 0x5A: return ModeSense(c, reply);
+    case 0x9E: return ReadCapacity16(c, reply);  // SERVICE ACTION IN(16)
     default: return Fail(kInvalidOpcode);
     }
 }
@@ -136,22 +139,27 @@ ScsiOutcome ScsiTarget::Inquiry(const ScsiCommand& c, Bytes& reply) {
 ScsiOutcome ScsiTarget::ReadCapacity(const ScsiCommand& c, Bytes& reply) {
     if (!HasMedium()) return Fail(kInvalidOpcode);
     if (!config_.mediumPresent) return Fail(kMediumNotPresent);
-    const bool longForm = c.cdb[1] & 0x02;
     const bool relAdr = c.cdb[1] & 0x01;
     const bool pmi = c.cdb[8] & 0x01;
     if (relAdr || (!pmi && Be32(&c.cdb[2]) != 0)) return Fail(kInvalidFieldInCdb);
-    const std::uint64_t last = config_.blockCount - 1;
-    if (longForm) {
-        // This target answers the long form of the command with a 64-bit address.
-        reply.assign(12, 0);
-        PutBigEndian(&reply[0], last, 8);
-        PutBigEndian(&reply[8], config_.blockLength, 4);
-    } else {
-        reply.assign(8, 0);
-        PutBigEndian(&reply[0], std::min<std::uint64_t>(last, 0xFFFFFFFFull), 4);
-        PutBigEndian(&reply[4], config_.blockLength, 4);
-    }
+    // Beyond 2^32 blocks the short reply says 0xFFFFFFFF: READ CAPACITY(16) has the rest.
+    reply.assign(8, 0);
+    PutBigEndian(&reply[0], std::min<std::uint64_t>(config_.blockCount - 1, 0xFFFFFFFFull), 4);
+    PutBigEndian(&reply[4], config_.blockLength, 4);
     return Reply(c, reply, static_cast<std::uint32_t>(reply.size()));
+}
+
+ScsiOutcome ScsiTarget::ReadCapacity16(const ScsiCommand& c, Bytes& reply) {
+    constexpr std::uint8_t kReadCapacity16 = 0x10;
+    if ((c.cdb[1] & 0x1F) != kReadCapacity16) return Fail(kInvalidFieldInCdb);
+    if (!HasMedium()) return Fail(kInvalidOpcode);
+    if (!config_.mediumPresent) return Fail(kMediumNotPresent);
+    const bool pmi = c.cdb[14] & 0x01;
+    std::uint64_t lba = 0;
+    for (int i = 2; i < 10; ++i) lba = lba << 8 | c.cdb[i];
+    if (!pmi && lba != 0) return Fail(kInvalidFieldInCdb);
+    reply = ReadCapacity16Data(config_);
+    return Reply(c, reply, Be32(&c.cdb[10]));
 }
 
 ScsiOutcome ScsiTarget::ReadWrite(const ScsiCommand& c, bool write) {
@@ -304,10 +312,11 @@ ScsiOutcome ScsiTarget::WriteBuffer(const ScsiCommand& c) {
 ScsiOutcome ScsiTarget::LogSense(const ScsiCommand& c, Bytes& reply) {
     if (config_.logPages.empty()) return Fail(kInvalidOpcode);
     if (c.cdb[1] & 0x03) return Fail(kInvalidFieldInCdb);  // PPC and SP are not supported
+    const std::uint8_t pageControl = c.cdb[2] >> 6;
     const std::uint8_t page = c.cdb[2] & 0x3F;
     const std::uint16_t pointer = static_cast<std::uint16_t>(Be16(&c.cdb[5]));
     const std::uint32_t allocation = Be16(&c.cdb[7]);
-    if (!LogPage(config_, page, pointer, reply)) return Fail(kInvalidFieldInCdb);
+    if (!LogPage(config_, page, pageControl, pointer, reply)) return Fail(kInvalidFieldInCdb);
     ApplyLengthFault(reply, 2, 2, 4, allocation, replyFaults_.logPage);
     return Reply(c, reply, allocation);
 }

@@ -53,6 +53,7 @@ public:
 private:
     ScsiOutcome Inquiry(const ScsiCommand& c, std::vector<std::uint8_t>& reply);
     ScsiOutcome ReadCapacity(const ScsiCommand& c, std::vector<std::uint8_t>& reply);
+    ScsiOutcome ReadCapacity16(const ScsiCommand& c, std::vector<std::uint8_t>& reply);
     ScsiOutcome ReadWrite(const ScsiCommand& c, bool write);
     ScsiOutcome Verify(const ScsiCommand& c);
     ScsiOutcome Seek(const ScsiCommand& c);

@@ -50,6 +50,7 @@ FileOutcome FileTarget::Execute(const FileCommand& c) {
         return FileOutcome{};
     case 0x12: return Inquiry(c);
     case 0x25: return ReadCapacity(c);
+    case 0x9E: return ReadCapacity16(c);  // SERVICE ACTION IN(16)
     case 0x28: return ReadWrite(c, false);
     case 0x2A: return ReadWrite(c, true);
     default: return Check(kInvalidOpcode);
@@ -84,23 +85,22 @@ FileOutcome FileTarget::Inquiry(const FileCommand& c) const {
 
 FileOutcome FileTarget::ReadCapacity(const FileCommand& c) const {
     if (blockCount_ == 0) return Check(kMediumNotPresent);  // a file smaller than one block
-    const bool longForm = c.cdb[1] & 0x02;
+    // Byte 1 bit 1 is reserved (it once asked for a "long form"): refused like any other.
+    const bool reserved = c.cdb[1] & 0xFE;
     const bool relAdr = c.cdb[1] & 0x01;
     const bool pmi = c.cdb[8] & 0x01;
-    if (relAdr || (!pmi && LoadBigEndian32(&c.cdb[2]) != 0)) return Check(kInvalidFieldInCdb);
-    const std::uint64_t last = blockCount_ - 1;
-    std::vector<std::uint8_t> reply;
-    if (longForm) {
-        reply.assign(12, 0);
-        PutBigEndian(&reply[0], last, 8);
-        PutBigEndian(&reply[8], kBlockLength, 4);
-    } else {
-        // Beyond 2^32 blocks the short form says 0xFFFFFFFF and the caller asks the long form.
-        reply.assign(8, 0);
-        PutBigEndian(&reply[0], std::min<std::uint64_t>(last, 0xFFFFFFFFull), 4);
-        PutBigEndian(&reply[4], kBlockLength, 4);
-    }
+    if (reserved || relAdr || (!pmi && LoadBigEndian32(&c.cdb[2]) != 0)) return Check(kInvalidFieldInCdb);
+    // Beyond 2^32 blocks the short reply says 0xFFFFFFFF and the caller asks READ CAPACITY(16).
+    std::vector<std::uint8_t> reply(8, 0);
+    PutBigEndian(&reply[0], std::min<std::uint64_t>(blockCount_ - 1, 0xFFFFFFFFull), 4);
+    PutBigEndian(&reply[4], kBlockLength, 4);
     return Reply(c, reply, static_cast<std::uint32_t>(reply.size()));
+}
+
+FileOutcome FileTarget::ReadCapacity16(const FileCommand& c) const {
+    if (c.cdbLength < 16 || (c.cdb[1] & 0x1F) != 0x10) return Check(kInvalidFieldInCdb);
+    if (blockCount_ == 0) return Check(kMediumNotPresent);
+    return Reply(c, ReadCapacity16Data(identity_), LoadBigEndian32(&c.cdb[10]));
 }
 
 FileOutcome FileTarget::ReadWrite(const FileCommand& c, bool write) {

@@ -45,6 +45,7 @@ public:
 private:
     FileOutcome Inquiry(const FileCommand& c) const;
     FileOutcome ReadCapacity(const FileCommand& c) const;
+    FileOutcome ReadCapacity16(const FileCommand& c) const;
     FileOutcome ReadWrite(const FileCommand& c, bool write);
     FileOutcome Reply(const FileCommand& c, const std::vector<std::uint8_t>& reply, std::uint32_t allocation) const;
 

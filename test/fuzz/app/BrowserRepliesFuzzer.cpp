@@ -1,5 +1,6 @@
 // Lets the fuzzer choose an emulated device, make its length fields lie and rewrite its
-// replies byte by byte, then builds the device tree from its answers and the detail rows of
+// replies byte by byte (the page lists the tree follows and both capacity replies among them),
+// then builds the device tree from its answers and the detail rows of
 // every node, as the main window does when the user walks the tree. AddressSanitizer reports
 // any read or write outside a buffer; the formats of the language module are fuzzed too.
 #include <cstddef>
@@ -54,7 +55,9 @@ DeviceConfig ChooseDevice(Input& in) {
     c.peripheralType = in.Byte() & 0x1F;
     const std::uint32_t blockLengths[] = {0, 1, 16, 512, 2048, 4096};
     c.blockLength = blockLengths[in.Byte() % 6];
-    c.blockCount = in.Byte() & 1 ? 0x200000000ull : 4096;
+    const std::uint64_t blockCounts[] = {4096, 0x200000000ull, 23437500000ull, 0xFFFFFFFFull};
+    c.blockCount = blockCounts[in.Byte() % 4];
+    c.physicalBlockLength = in.Byte() & 1 ? 4096 : 0;
     c.maximumTransferLength = (in.Byte() % 5) * 65536;
     c.maximumPhysicalPages = 257;
     c.bufferBytes = (in.Byte() % 3) * 65536;
@@ -66,6 +69,7 @@ DeviceConfig ChooseDevice(Input& in) {
     c.primaryDefects = in.Byte();
     c.grownDefects = in.Byte() % 4;
     c.supportsSeek = in.Byte() & 1;
+    if (in.Byte() & 1) c.ataModel = "SEKTRA FUZZ SATA MODEL OF FORTY CHARACTERS";
     return c;
 }
 

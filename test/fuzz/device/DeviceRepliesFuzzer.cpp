@@ -1,5 +1,6 @@
 // Lets the fuzzer choose an emulated device and rewrite its replies byte by byte, then runs
-// the Device operations that read those replies: identification, capacity, the transfer
+// the Device operations that read those replies: identification (the SATA texts from IDENTIFY
+// among them), capacity from both READ CAPACITY replies, the transfer
 // limits and probes, the ATA IDENTIFY block and the serial number. AddressSanitizer reports
 // any read or write outside a buffer.
 #include <cstddef>
@@ -44,12 +45,15 @@ DeviceConfig ChooseDevice(Input& in) {
     DeviceConfig c = TestDisk(2048);
     c.busType = in.Byte() % 21;
     c.peripheralType = in.Byte() & 0x1F;
-    const std::uint64_t blockCounts[] = {0, 1, 2048, 0xFFFFFFFFull, 0x100000000ull, 0x200000000ull};
-    const std::uint8_t countChoice = in.Byte() % 7;
-    c.blockCount = countChoice < 6 ? blockCounts[countChoice] : in.U32();
+    // Around the 2^32 boundary of READ CAPACITY(10), a 12 TB disk, and the largest count there is.
+    const std::uint64_t blockCounts[] = {0, 1, 2048, 0xFFFFFFFFull, 0x100000000ull, 0x200000000ull,
+                                         23437500000ull, ~0ull};
+    const std::uint8_t countChoice = in.Byte() % 9;
+    c.blockCount = countChoice < 8 ? blockCounts[countChoice] : in.U32();
     const std::uint32_t blockLengths[] = {0, 1, 512, 2048, 4096};
     const std::uint8_t lengthChoice = in.Byte() % 6;
     c.blockLength = lengthChoice < 5 ? blockLengths[lengthChoice] : in.U16();
+    c.physicalBlockLength = in.Byte() & 1 ? 4096 : in.U16();
     c.mediumPresent = in.Byte() & 1;
     c.maximumTransferLength = in.U32() % (262144 + 1);
     c.maximumPhysicalPages = in.U16() % 300;
@@ -60,6 +64,9 @@ DeviceConfig ChooseDevice(Input& in) {
     c.modePages = PagesFrom(in.Byte(), {0x01, 0x08, 0x0A, 0x1C, 0x2A});
     c.supportsSeek = in.Byte() & 1;
     if (in.Byte() & 1) c.serialNumber.clear();
+    // A SATA disk's own IDENTIFY texts, of any length and any bytes.
+    for (int n = in.Byte() % 48; n > 0; --n) c.ataModel += static_cast<char>(in.Byte());
+    for (int n = in.Byte() % 10; n > 0; --n) c.ataFirmware += static_cast<char>(in.Byte());
     return c;
 }
 
@@ -123,5 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     io.length = 4;
     device.ReadDefectData10(&io, true, false, 5, 4);
     device.RequestSense(&io, 4);
+    // READ CAPACITY(16) asking for any part of its 32 bytes, into a buffer of exactly that size.
+    io.length = in.Byte() % 40;
+    device.ReadCapacity16(&io, io.length);
     return 0;
 }

@@ -32,7 +32,7 @@ TEST_F(DeviceDetails, SummaryOfDisksAndCdRom) {
         // 4,194,304 blocks of 512 bytes
         {&Disk(0), 0x13000000,
          {L"SEKTRA DEMO HDD ATA 2GB", L"D100", L"4194304", L"512", L"2147483648", L"2147 MB", L"2048 MB", L"2 GB", L"2 GB"}},
-        // 2^33 blocks: past READ CAPACITY(10), the long form gives the capacity
+        // 2^33 blocks: past READ CAPACITY(10), READ CAPACITY(16) gives the capacity
         {&Disk(3), 0x11030000,
          {L"SEKTRA DEMO 4TB DISK", L"L300", L"8589934592", L"512", L"4398046511104", L"4398046 MB", L"4194304 MB",
           L"4398 GB", L"4096 GB"}},
@@ -43,6 +43,40 @@ TEST_F(DeviceDetails, SummaryOfDisksAndCdRom) {
     for (const Case& c : cases) {
         EXPECT_EQ(Values(DescribeNode(*c.device, c.code, texts), 0), c.values) << std::hex << c.code;
     }
+}
+
+// A disk far past 2^32 blocks, and one whose READ CAPACITY(16) reply claims 2^64 - 1 as its
+// last block (its size in bytes would not fit 64 bits): the first is shown in full, the second
+// as no capacity at all.
+TEST(DeviceDetailsCapacity, SummaryOfDisksBeyondTheShortForm) {
+    EmulatedPort port;
+    DeviceConfig twelveTB = TestDisk(23437500000ull);  // 12,000,000,000,000 bytes of 512-byte blocks
+    twelveTB.physicalBlockLength = 4096;
+    port.AddDevice(kDiskInterfaceClass, twelveTB);
+    port.AddDevice(kDiskInterfaceClass, TestDisk(0x100000001ull)).SetReplyMutator(
+        [](const ReplyContext& context, std::vector<std::uint8_t>& reply) {
+            if (context.kind == ReplyKind::ScsiDataIn && context.cdb[0] == 0x9E) std::fill(reply.begin(), reply.begin() + 8, 0xFF);
+        });
+    auto disks = EnumerateDevices(kDiskInterfaceClass, &port);
+    ASSERT_EQ(disks.size(), 2u);
+    struct Case {
+        ItemCode code;
+        std::vector<std::wstring> values;
+    } const cases[] = {
+        // Figures by hand: 12e12 / 1,048,576 = 11,444,091.8; 12e12 / 1,073,741,824 = 11,175.9.
+        {0x11000000, {L"SEKTRA TEST DISK", L"T1.0", L"23437500000", L"512", L"12000000000000", L"12000000 MB",
+                      L"11444091 MB", L"12000 GB", L"11175 GB"}},
+        {0x11010000, {L"SEKTRA TEST DISK", L"T1.0", L"1", L"0", L"0", L"0 MB", L"0 MB", L"0 GB", L"0 GB"}},
+    };
+    for (const Case& c : cases) {
+        const DetailRows rows = DescribeNode(*disks[ItemDeviceIndex(c.code)], c.code, texts);
+        std::vector<std::wstring> values;
+        for (const DetailRow& row : rows) values.push_back(row.value);
+        EXPECT_EQ(values, c.values) << std::hex << c.code;
+    }
+    const CommandLog& log = port.GetDevice(kDiskInterfaceClass, 0)->Log();
+    EXPECT_EQ(log.CountOpcode(0x9E), 1u);
+    for (const LoggedCommand& command : log.Entries()) EXPECT_FALSE(command.opcode == 0x25 && (command.cdb[1] & 0x02));
 }
 
 TEST_F(DeviceDetails, StandardInquiryAndVpdPageAsHexDump) {
@@ -75,6 +109,12 @@ TEST_F(DeviceDetails, ModePagesSkipHeaderAndBlockDescriptors) {
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0].label, L"Log 0Dh");
     EXPECT_EQ(log[0].value.substr(0, 3), L"0D ");
+    // Log pages show the current cumulative values: parameter 0000h of the read error
+    // counters has counted to 14 (0Eh), where the default values are all 0.
+    const DetailRows counters = DescribeNode(Disk(1), 0x11013103, texts);
+    ASSERT_GE(counters.size(), 2u);
+    EXPECT_EQ(counters[0].value, L"03 00 00 3C  00 00 00 04");  // six 4-byte counters and one of 8: 60 bytes
+    EXPECT_EQ(counters[1].value.substr(0, 11), L"00 00 00 0E");
 }
 
 TEST_F(DeviceDetails, DefectListsAndAtaIdentification) {

@@ -119,7 +119,8 @@ TEST(DeviceTree, PagesAndDefectListsOfTheScsiDisk) {
     EXPECT_EQ(ChildCodes(log), (std::vector<ItemCode>{0x11013100, 0x11013102, 0x11013103, 0x1101310D, 0x1101310E, 0x11013110}));
     EXPECT_EQ(log.children[3].text, L"Log 0Dh");
     const TreeNode& mode = Child(*disk, 0x11014000);
-    EXPECT_EQ(ChildCodes(mode), (std::vector<ItemCode>{0x11014101, 0x11014108, 0x1101410A, 0x1101411C, 0x1101413F}));
+    // The pages of the all-pages reply; 3Fh is the request, not a page.
+    EXPECT_EQ(ChildCodes(mode), (std::vector<ItemCode>{0x11014101, 0x11014108, 0x1101410A, 0x1101411C}));
     EXPECT_EQ(mode.children[1].text, L"Mode 08h");
     const TreeNode& defects = Child(*disk, 0x11015000);
     EXPECT_EQ(ChildCodes(defects), (std::vector<ItemCode>{0x11015100, 0x11015200}));
@@ -182,27 +183,35 @@ TEST(DeviceTree, BrowsingNeverWrites) {
 namespace sektra {
 namespace {
 
-TEST(DeviceTree, CurrentBusTypesKeepTheirNamesAndSataItsIdentification) {
+TEST(DeviceTree, EveryBusTypeHasItsOwnFolderAndSataItsIdentification) {
     EmulatedPort port;
     DeviceConfig sata = TestDisk();
     sata.busType = 11;
+    sata.ataModel = "SEKTRA SATA DEMO DISK WITH A FORTY-CHAR M";  // cut to 40 by the drive
+    sata.ataFirmware = "SF012345";
+    DeviceConfig fileBacked = TestDisk();
+    fileBacked.busType = 15;
     DeviceConfig nvme = TestDisk();
     nvme.busType = 17;
-    port.AddDevice(kDiskInterfaceClass, sata);
-    port.AddDevice(kDiskInterfaceClass, nvme);
+    for (const DeviceConfig& c : {sata, fileBacked, nvme, nvme}) port.AddDevice(kDiskInterfaceClass, c);
     auto disks = EnumerateDevices(kDiskInterfaceClass, &port);
     DeviceLists lists;
     for (const auto& d : disks) lists.disks.push_back(d.get());
     const TreeNode root = BuildDeviceTree(lists, FakeTexts(), nullptr);
     const TreeNode& group = root.children.at(0);
-    ASSERT_EQ(group.children.size(), 2u);
+    // NVMe (17) travels as 15 in device codes, yet never joins the File Backed Virtual folder.
+    EXPECT_EQ(ChildCodes(group), (std::vector<ItemCode>{0x1BFF0000, 0x1FFF0000, 0x1FFF0011}));
+    ASSERT_EQ(group.children.size(), 3u);
     EXPECT_EQ(group.children[0].text, L"SATA");
-    EXPECT_EQ(group.children[0].code, 0x1BFF0000u);
-    EXPECT_EQ(group.children[1].text, L"NVMe");
-    EXPECT_EQ(group.children[1].code, 0x1FFF0000u);  // 17 travels as 15
+    EXPECT_EQ(group.children[1].text, L"File Backed Virtual");
+    EXPECT_EQ(group.children[2].text, L"NVMe");
+    EXPECT_EQ(ChildCodes(group.children[1]), (std::vector<ItemCode>{0x1F010000}));
+    EXPECT_EQ(ChildCodes(group.children[2]), (std::vector<ItemCode>{0x1F020000, 0x1F030000}));
+    // The SATA disk is named from IDENTIFY: the whole model and the 8-character firmware.
+    EXPECT_EQ(group.children[0].children.at(0).text, L"SEKTRA SATA DEMO DISK WITH A FORTY-CHAR (SF012345)");
     EXPECT_NE(FindTreeNode(root, 0x1B002300), nullptr);  // SATA answers IDENTIFY DEVICE
-    EXPECT_EQ(FindTreeNode(root, 0x1F012300), nullptr);
-    EXPECT_NE(FindTreeNode(root, 0x1F011500), nullptr);  // and NVMe disks offer their tests
+    EXPECT_EQ(FindTreeNode(root, 0x1F022300), nullptr);
+    EXPECT_NE(FindTreeNode(root, 0x1F021500), nullptr);  // and NVMe disks offer their tests
 }
 
 }  // namespace

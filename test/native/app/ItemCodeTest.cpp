@@ -20,10 +20,15 @@ TEST(ItemCode, PacksAndUnpacksFields) {
     EXPECT_EQ(GroupCode(kGroupChanger), 0x30000000u);
 }
 
-TEST(ItemCode, BusTypesBeyondTheFieldTravelAs15) {
+TEST(ItemCode, BusTypesBeyondTheFieldTravelAs15AndTheirFoldersStayApart) {
     EXPECT_EQ(DeviceCode(kGroupDisk, 11, 0), 0x1B000000u);  // SATA fits
     EXPECT_EQ(DeviceCode(kGroupDisk, 17, 0), 0x1F000000u);  // NVMe does not
-    EXPECT_EQ(BusFolderCode(kGroupDisk, 255), 0x1FFF0000u);
+    // Folders of 16 and up carry the real bus type in the low byte; below 16 nothing changes.
+    struct Case { std::uint32_t bus; ItemCode folder; } const cases[] = {
+        {1, 0x11FF0000}, {14, 0x1EFF0000}, {15, 0x1FFF0000}, {16, 0x1FFF0010},
+        {17, 0x1FFF0011}, {19, 0x1FFF0013}, {254, 0x1FFF00FE}, {255, 0x1FFF00FF}, {0x10000, 0x1FFF00FF},
+    };
+    for (const Case& c : cases) EXPECT_EQ(BusFolderCode(kGroupDisk, c.bus), c.folder) << c.bus;
 }
 
 TEST(ItemCode, ClassifiesRows) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "device/Device.h"
 #include "device/TypeNames.h"
@@ -203,6 +204,47 @@ TEST_F(Identification, IdentifyAtaRefusesOtherBusesAndReportsFailure) {
     std::memset(block, 0xEE, sizeof(block));
     EXPECT_EQ(-1, device.IdentifyAta(block));
     for (int i = 0; i < 512; ++i) ASSERT_EQ(0, block[i]) << i;
+}
+
+// A SENDCMDOUTPARAMS reply whose IDENTIFY block holds the texts in ATA order: each 16-bit word
+// little-endian with its first character in the high byte, so "AB" lies as 'B', 'A'.
+Reply IdentifyReply(const std::string& serial20, const std::string& firmware8, const std::string& model40) {
+    std::vector<std::uint8_t> reply(528, 0);
+    auto put = [&reply](int firstWord, const std::string& text) {
+        for (std::size_t i = 0; i < text.size(); ++i) reply[16 + 2 * firstWord + (i ^ 1)] = static_cast<std::uint8_t>(text[i]);
+    };
+    put(10, serial20);
+    put(23, firmware8);
+    put(27, model40);
+    return Data(reply);
+}
+
+TEST_F(Identification, SataTextsComeFromIdentify) {
+    const std::string model40 = "SEKTRA DEMO SATA 12TB DISK 0123456789ABC";
+    ASSERT_EQ(40u, model40.size());
+    struct Case {
+        Reply identify;
+        std::string model, revision, modelWithRevision, serial;
+    };
+    const Case cases[] = {
+        // The whole 40 characters; firmware and serial trimmed on both sides.
+        {IdentifyReply("      SKT000SATA0001", "SF01    ", model40), model40, "SF01", model40 + " (SF01)", "SKT000SATA0001"},
+        {IdentifyReply("SER", "12345678", "SHORT MODEL" + std::string(29, ' ')), "SHORT MODEL", "12345678",
+         "SHORT MODEL (12345678)", "SER"},
+        // No IDENTIFY: the translated INQUIRY and the descriptor's serial, as for any other disk.
+        {Failure(), "ATA SEKTRA DEMO SATA", "SF01", "ATA SEKTRA DEMO SATA (SF01)", "DESCRIPTOR"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        port.ClearReplies();
+        port.OnProperty(kStorageDeviceProperty, DeviceDescriptor(kBusTypeSata, 40, "DESCRIPTOR"));
+        port.OnCommand(0x12, InquiryData(0, "ATA     ", "SEKTRA DEMO SATA", "SF01"));
+        port.OnIdentify(c.identify);
+        EXPECT_EQ(c.model, device.GetModelName());
+        EXPECT_EQ(c.revision, device.GetRevision());
+        EXPECT_EQ(c.modelWithRevision, device.GetModelNameWithRevision());
+        EXPECT_EQ(c.serial, device.GetSerialNumber());
+    }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
+#include "device/CommandOutcome.h"
 #include "device/Device.h"
 #include "device/Sense.h"
 #include "native/device/ScriptedPort.h"
@@ -44,11 +46,31 @@ protected:
     IoBuffer io = {data, sizeof(data), {}};
 };
 
-TEST_F(DeviceOutcome, CheckConditionWithoutSenseDataCountsAsSuccess) {
-    port.OnCommand(0x12, Reply{true, {}, {}, 0x02});
-    const int result = device.Inquiry(&io, false, false, 0, 255);
-    EXPECT_EQ(0, result);
-    EXPECT_TRUE(IsCleanCommand(result, io.sense));
+TEST_F(DeviceOutcome, OnlyGoodStatusWithoutSenseIsClean) {
+    std::vector<std::uint8_t> descriptor(8, 0);  // descriptor-format sense: 72h, key, ASC, ASCQ
+    descriptor[0] = 0x72;
+    descriptor[1] = 0x05;
+    descriptor[2] = 0x24;
+    struct Case { const char* what; Reply reply; bool clean; std::uint8_t key, asc; };
+    const Case cases[] = {
+        {"GOOD", Data({1, 2, 3}), true, 0, 0},
+        {"CHECK CONDITION without sense", Reply{true, {}, {}, 0x02}, false, 0, 0},
+        {"BUSY", Reply{true, {}, {}, 0x08}, false, 0, 0},
+        {"RESERVATION CONFLICT", Reply{true, {}, {}, 0x18}, false, 0, 0},
+        {"RECOVERED ERROR", CheckCondition(1, 0x17, 0x01), false, 1, 0x17},
+        {"descriptor sense", Reply{true, {}, descriptor, 0x02}, false, 5, 0x24},
+        {"control call failed", Failure(), false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        port.ClearReplies();
+        port.OnCommand(0x12, c.reply);
+        std::memset(io.sense, 0, sizeof(io.sense));
+        const int result = device.Inquiry(&io, false, false, 0, 255);
+        EXPECT_EQ(c.clean, Clean(result, io));
+        EXPECT_EQ(c.key, RefusalSenseKey(io));
+        EXPECT_EQ(c.asc, RefusalAsc(io));
+    }
 }
 
 TEST_F(DeviceOutcome, FailedControlCallGivesMinusOneAndZeroSense) {

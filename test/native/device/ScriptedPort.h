@@ -74,8 +74,12 @@ public:
             const Reply reply = Next(commands_[request->sptd.Cdb[0]]);
             if (!reply.ok) return false;
             ScsiPassThroughDirect& sptd = request->sptd;
-            if (sptd.DataIn == kScsiIoctlDataIn && sptd.DataBuffer)
-                Copy(sptd.DataBuffer, reply.data.data(), Smaller(reply.data.size(), sptd.DataTransferLength));
+            if (sptd.DataIn == kScsiIoctlDataIn) {
+                const std::size_t moved = sptd.DataBuffer ? Smaller(reply.data.size(), sptd.DataTransferLength) : 0;
+                Copy(sptd.DataBuffer, reply.data.data(), moved);
+                // As Windows does: DataTransferLength comes back as the bytes really moved.
+                sptd.DataTransferLength = static_cast<std::uint32_t>(moved);
+            }
             if (sptd.SenseInfoOffset <= inSize)
                 Copy(static_cast<std::uint8_t*>(in) + sptd.SenseInfoOffset, reply.sense.data(),
                             Smaller(Smaller(reply.sense.size(), sptd.SenseInfoLength), inSize - sptd.SenseInfoOffset));

@@ -103,13 +103,15 @@ TEST_F(DemoSet, UsbFlashDiskHasNoSeek) {
     EXPECT_FALSE(probe.Clean({0x28, 0, 0, 0, 0, 0, 0, 0, 129, 0}, 66048));  // beyond the adapter
 }
 
-TEST_F(DemoSet, LargeDiskNeedsTheLongForm) {
+TEST_F(DemoSet, LargeDiskNeedsReadCapacity16) {
     RawDevice raw(*port, 0, 3);
     Probe probe(raw);
     ASSERT_TRUE(probe.Clean({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 8));
     EXPECT_EQ(Be32(&probe.data[0]), 0xFFFFFFFFu);
-    ASSERT_TRUE(probe.Clean({0x25, 2, 0, 0, 0, 0, 0, 0, 0, 0}, 12));
+    EXPECT_FALSE(probe.Clean({0x25, 2, 0, 0, 0, 0, 0, 0, 0, 0}, 12));  // the reserved "long form" bit
+    ASSERT_TRUE(probe.Clean({0x9E, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0}, 32));
     EXPECT_EQ(Be64(&probe.data[0]), 0x1FFFFFFFFull);
+    EXPECT_EQ(Be32(&probe.data[8]), 512u);
 }
 
 TEST_F(DemoSet, AtapiCdRomIsReadOnlyWith2048ByteBlocks) {

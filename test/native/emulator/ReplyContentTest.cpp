@@ -78,10 +78,11 @@ TEST_F(Replies, VitalProductDataPages) {
     EXPECT_EQ(Text(d, 8, 8), "SEKTRA  ");
 }
 
-TEST(Capacity, ShortAndLongForms) {
+TEST(Capacity, ShortFormAndReadCapacity16) {
     EmulatedPort port;
     port.AddDevice(0, TestDisk(2048));
     DeviceConfig large = TestDisk(0x200000000ull);
+    large.physicalBlockLength = 4096;  // 512e: 8 logical blocks in a physical one
     port.AddDevice(0, large);
     RawDevice small(port, 0, 0), big(port, 0, 1);
     std::vector<std::uint8_t> d(12, 0xCC);
@@ -92,9 +93,18 @@ TEST(Capacity, ShortAndLongForms) {
 
     ASSERT_EQ(big.In({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, d).status, 0);
     EXPECT_EQ(Be32(&d[0]), 0xFFFFFFFFu);
-    ASSERT_EQ(big.In({0x25, 2, 0, 0, 0, 0, 0, 0, 0, 0}, d).status, 0);
+    d.assign(40, 0xCC);
+    ASSERT_EQ(big.In({0x9E, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0}, d).status, 0);
     EXPECT_EQ(Be64(&d[0]), 0x1FFFFFFFFull);
     EXPECT_EQ(Be32(&d[8]), 512u);
+    EXPECT_EQ(d[13], 3);     // 2^3 logical blocks per physical block
+    EXPECT_EQ(d[31], 0);     // the reply is 32 bytes long
+    EXPECT_EQ(d[32], 0xCC);
+    // The allocation length bounds what moves.
+    d.assign(40, 0xCC);
+    ASSERT_EQ(big.In({0x9E, 0x10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0}, d).status, 0);
+    EXPECT_EQ(Be32(&d[8]), 512u);
+    EXPECT_EQ(d[12], 0xCC);
 }
 
 TEST_F(Replies, LogPagesHaveConsistentParameterHeaders) {
@@ -128,6 +138,14 @@ TEST_F(Replies, LogPagesHaveConsistentParameterHeaders) {
     EXPECT_EQ(Be16(&d[4]), 0u);
     EXPECT_EQ(d[7], 2);
     EXPECT_EQ(d[9], 38);
+    // Default cumulative values (page control 3) are the counters after a reset; the current
+    // ones (page control 1) have counted.
+    std::vector<std::uint8_t> current(256), defaults(256);
+    ASSERT_EQ(raw.In({0x4D, 0, 0x43, 0, 0, 0, 0, 1, 0, 0}, current).status, 0);
+    ASSERT_EQ(raw.In({0x4D, 0, 0xC3, 0, 0, 0, 0, 1, 0, 0}, defaults).status, 0);
+    EXPECT_EQ(Be32(&current[8]), 11u + 3u);  // parameter 0000h of page 03h
+    EXPECT_EQ(Be32(&defaults[8]), 0u);
+    EXPECT_EQ(Be16(&defaults[2]), Be16(&current[2]));
     // A parameter pointer skips the parameters before it.
     ASSERT_EQ(raw.In({0x4D, 0, 0x4D, 0, 0, 0, 1, 1, 0, 0}, d).status, 0);
     EXPECT_EQ(Be16(&d[2]), 6u);

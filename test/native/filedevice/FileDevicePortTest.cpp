@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,32 @@ TEST_F(FileDevicePortTest, DescribesTheFileAsADiskOfItsWholeBlocks) {
     EXPECT_EQ(device.GetMaxReadSectors(), 2048);
     uint8_t block[512];
     EXPECT_EQ(device.IdentifyAta(block), -1);  // not an ATA drive
+}
+
+// A sparse file of 2 TiB and one block: 2^32 + 1 blocks, one past what READ CAPACITY(10) can
+// say, so the capacity comes from READ CAPACITY(16).
+TEST(FileDevicePortCapacity, BeyondTwoTebibytes) {
+    struct SparseFile {
+        std::filesystem::path path = std::filesystem::current_path() / "filedevice-sparse-2tib.bin";
+        ~SparseFile() {
+            std::error_code ec;
+            std::filesystem::remove(path, ec);
+        }
+    } file;
+    std::ofstream(file.path, std::ios::binary).put('\0');
+    std::error_code ec;
+    std::filesystem::resize_file(file.path, (std::uint64_t{1} << 41) + 512, ec);
+    if (ec) GTEST_SKIP() << "no sparse file of 2 TiB here: " << ec.message();
+    FileDevicePort port;
+    std::string error;
+    ASSERT_TRUE(port.Attach(file.path.string(), FileAccess::ReadOnly, &error)) << error;
+    Device device(&port);
+    ASSERT_EQ(device.Open(0, 0), 0);
+    std::uint64_t lastLba = 0;
+    std::uint32_t blockLength = 0;
+    EXPECT_EQ(device.GetCapacity(&lastLba, &blockLength), 0);
+    EXPECT_EQ(lastLba, 0x100000000ull);
+    EXPECT_EQ(blockLength, 512u);
 }
 
 TEST_F(FileDevicePortTest, ReadsReturnTheFilesBytes) {
