@@ -1,7 +1,7 @@
 #include "device/WriteSafety.h"
 
+#include "device/CommandOutcome.h"
 #include "device/PageBuffer.h"
-#include "device/Sense.h"
 
 namespace sektra {
 
@@ -40,7 +40,8 @@ WriteSafetyVerdict CheckDiskBeforeWriting(Device& device) {
         if (buffer.Data() != nullptr) {
             IoBuffer io{buffer.Data(), 2 * blockLength, {}};
             const int result = device.Read10(&io, false, false, false, 0, 2);
-            blocksRead = IsCleanCommand(result, io.sense);
+            // A short transfer leaves part of the blocks unknown, and unknown counts as data.
+            blocksRead = Clean(result, io) && io.transferred >= 2 * blockLength;
             if (blocksRead) {
                 const auto* bytes = static_cast<const std::uint8_t*>(buffer.Data());
                 finding = FindPartitionTable(bytes, bytes + blockLength, blockLength);
