@@ -1,6 +1,6 @@
 #pragma once
 // One row of the detail list: label, value and remark columns and the row's item code
-// (0 for rows that open nothing).
+// (0 for rows that open nothing). A row that cannot open a test says why in `refusal`.
 #include <string>
 #include <vector>
 
@@ -13,6 +13,7 @@ struct DetailRow {
     std::wstring value;
     std::wstring remark;
     ItemCode code = 0;
+    std::wstring refusal;
 };
 
 using DetailRows = std::vector<DetailRow>;

@@ -9,7 +9,7 @@ namespace {
 
 DetailRow Row(std::wstring label, std::wstring value = std::wstring(),
               std::wstring remark = std::wstring(), ItemCode code = 0) {
-    return DetailRow{std::move(label), std::move(value), std::move(remark), code};
+    return DetailRow{std::move(label), std::move(value), std::move(remark), code, {}};
 }
 
 std::wstring Unsigned(std::uint64_t value, const wchar_t* suffix = L"") {
@@ -65,6 +65,8 @@ void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode cod
                          std::int32_t maxBlocks) {
     if (lastLba == 0 || blockLength == 0 || maxBytes == 0) return;
     const std::uint32_t limit = 1048576 / blockLength;
+    const std::wstring refusal = maxBlocks > 0 ? FormatInteger(texts.String(IDS_NOT_READY_TRANSFER), maxBlocks)
+                                               : texts.String(IDS_NOT_READY_NO_LIMIT);
     std::uint32_t n = FirstSizeBlocks(blockLength);
     for (int k = n == 2 ? 1 : 0; n <= limit && k <= kMaxSizeExponent; n *= 2, ++k) {
         const bool ready = maxBlocks > 0 && n <= static_cast<std::uint32_t>(maxBlocks);
@@ -73,6 +75,7 @@ void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode cod
         rows.push_back(Row(FormatInteger(L"%4d KB Test", std::uint64_t{n} * blockLength / 1024),
                            ready ? L"Test Ready" : L"Test Not Ready", sectors,
                            ready ? code | (kChoiceFirstSize + k) : 0));
+        if (!ready) rows.back().refusal = refusal;
     }
     rows.push_back(Row(texts.String(IDS_OTHER_SIZE_ROW), L"Test Ready", L"", code | kChoiceOtherSize));
 }
@@ -80,10 +83,13 @@ void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode cod
 void AppendBufferSizeRows(DetailRows& rows, const TextSource& texts, ItemCode code,
                           std::int32_t maxReadBufferBytes) {
     const std::int32_t maxKB = maxReadBufferBytes / 1024;
+    const std::wstring refusal = maxReadBufferBytes > 0 ? FormatInteger(texts.String(IDS_NOT_READY_BUFFER), maxKB)
+                                                        : texts.String(IDS_NOT_READY_NO_BUFFER);
     for (int k = 0; k <= 10; ++k) {
         const bool ready = (1 << k) <= maxKB;
         rows.push_back(Row(FormatInteger(L"%4d KB Test", 1 << k), ready ? L"Test Ready" : L"Test Not Ready",
                            L"", ready ? code | (kChoiceFirstSize + k) : 0));
+        if (!ready) rows.back().refusal = refusal;
     }
     rows.push_back(Row(texts.String(IDS_OTHER_SIZE_ROW), L"Test Ready", L"", code | kChoiceOtherSize));
 }

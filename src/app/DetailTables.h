@@ -23,12 +23,13 @@ void AppendDefectListRows(DetailRows& rows, const TextSource& texts, bool primar
 
 // Size rows of the cache-hit and transfer tests, counted in blocks: 1 KB (512-byte blocks) or
 // one block (larger blocks) up to 1 MB; sizes above `maxBlocks` are "Test Not Ready" with code
-// 0. Then the other-size row. Nothing when a value is 0.
+// 0 and a refusal naming the adapter's limit. Then the other-size row. Nothing when a value is 0.
 void AppendBlockSizeRows(DetailRows& rows, const TextSource& texts, ItemCode code,
                          std::uint64_t lastLba, std::uint32_t blockLength, std::uint32_t maxBytes,
                          std::int32_t maxBlocks);
 
-// Size rows of the buffer tests, 1 KB to 1024 KB against the device buffer, then other-size.
+// Size rows of the buffer tests, 1 KB to 1024 KB against the device buffer (a larger size's
+// refusal names the buffer), then other-size.
 void AppendBufferSizeRows(DetailRows& rows, const TextSource& texts, ItemCode code,
                           std::int32_t maxReadBufferBytes);
 

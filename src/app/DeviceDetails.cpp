@@ -124,8 +124,8 @@ private:
     void ShowTest(ItemCode code) {
         const wchar_t* name = TestEnglishName(code);
         if (name == nullptr) return;
-        rows_.push_back(DetailRow{DeviceText(device_.GetModelNameWithRevision()), L"", L"", 0});
-        rows_.push_back(DetailRow{name, L"", L"", 0});
+        rows_.push_back(DetailRow{DeviceText(device_.GetModelNameWithRevision()), L"", L"", 0, {}});
+        rows_.push_back(DetailRow{name, L"", L"", 0, {}});
         const bool node = ItemChoice(code) == 0;
         switch (ItemTest(code)) {
             case kTestCacheHit:

@@ -31,9 +31,8 @@
 #define IDC_DEVICE_TREE         1002
 #define IDC_DETAIL_LIST         1003
 
-/* About (303): two link statics and OK (1) */
-#define IDC_WEB_LINK            1000
-#define IDC_MAIL_LINK           1001
+/* About (303): the link to the help file, and OK (1) */
+#define IDC_HELP_LINK           1000
 
 /* Test windows (305 transfer, 311 cache and buffer, 312 seek) */
 #define IDC_TEST_START          3
@@ -210,5 +209,16 @@
 #define IDS_REFUSE_GPT          505
 #define IDS_REFUSE_UNREADABLE   506
 #define IDS_REFUSE_HOW_TO_CLEAR 507
+
+/* The device view's explanations and the About box (600-699) */
+#define IDS_NOT_READY_CAPTION   600
+#define IDS_NOT_READY_TRANSFER  601 /* fmt(int blocks) */
+#define IDS_NOT_READY_NO_LIMIT  602
+#define IDS_NOT_READY_BUFFER    603 /* fmt(int kilobytes) */
+#define IDS_NOT_READY_NO_BUFFER 604
+#define IDS_ABOUT_VERSION       605 /* followed by the version */
+#define IDC_ABOUT_VERSION       606 /* About (303): the product and version line */
+#define IDC_CONFIRM_WARNING     607 /* Write confirmation (307): what the test overwrites */
+#define IDS_CONFIRM_BUFFER_ONLY 608 /* that warning for the Write Buffer test */
 
 #endif

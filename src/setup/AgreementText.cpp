@@ -1,13 +1,16 @@
 #include "setup/AgreementText.h"
 
+#include "SektraVersion.h"
+
 namespace sektra {
 
 namespace {
 
-const wchar_t* const kText = LR"(Sektra - Sektra Meter 2.02.01
+// After the product and version line.
+const wchar_t* const kText = LR"(
 
 【製品の概要】
-Sektra Meter（以下「本ソフトウェア」）は、ハードディスク、CD-ROM ドライブなどの記憶装置の性能を測定するベンチマークプログラムです。Windows の SCSI パススルー機能を使って装置に直接コマンドを送り、シーケンシャルリード／ライト、ランダムリード／ライト、シーク、キャッシュヒット、リードバッファ、ライトバッファの 8 種類のテストで転送速度とシーク時間を測定します。装置の INQUIRY データ、ログページ、モードページ、欠陥リストなどの情報を表示し、測定結果を CSV ファイルに保存することもできます。
+Sektra（以下「本ソフトウェア」）は、ハードディスク、CD-ROM ドライブなどの記憶装置の性能を測定するベンチマークプログラムです。Windows の SCSI パススルー機能を使って装置に直接コマンドを送り、シーケンシャルリード／ライト、ランダムリード／ライト、シーク、キャッシュヒット、リードバッファ、ライトバッファの 8 種類のテストで転送速度とシーク時間を測定します。装置の INQUIRY データ、ログページ、モードページ、欠陥リストなどの情報を表示し、測定結果を CSV ファイルに保存することもできます。
 
 【使用許諾契約】
 本ソフトウェアをインストールまたは使用する前に、以下の条件をよくお読みください。本ソフトウェアをインストールまたは使用した時点で、お客様は本契約に同意されたものとみなします。
@@ -41,7 +44,7 @@ Sektra Meter（以下「本ソフトウェア」）は、ハードディスク�
 }  // namespace
 
 std::wstring AgreementText() {
-    std::wstring text;
+    std::wstring text = L"Sektra バージョン " SEKTRA_VERSION_WIDE;
     for (const wchar_t* p = kText; *p != L'\0'; ++p) {
         if (*p == L'\n') text += L'\r';
         text += *p;

@@ -7,7 +7,6 @@ namespace sektra {
 const wchar_t* const kUninstallKeyPath = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\UnInstall\\Sektra";
 
 namespace {
-const wchar_t* const kProductPage = L"https://sektra.example.org/";
 const wchar_t* const kPublisher = L"Sektra Project";
 }  // namespace
 
@@ -17,11 +16,10 @@ std::vector<UninstallValue> UninstallValues(const std::wstring& installFolder) {
     return {
         {L"UninstallString", V::String, folder + L"Setup.exe /u", 0},
         {L"InstallLocation", V::String, folder, 0},
-        {L"DisplayName", V::String, L"Sektra - Sektra Meter 2.02.01", 0},
-        {L"DisplayVersion", V::String, L"2.02.01", 0},
-        {L"HelpLink", V::String, kProductPage, 0},
-        {L"URLInfoAbout", V::String, kProductPage, 0},
-        {L"URLUpdateInfo", V::String, kProductPage, 0},
+        {L"DisplayName", V::String, std::wstring(L"Sektra ") + SEKTRA_VERSION_WIDE, 0},
+        {L"DisplayVersion", V::String, SEKTRA_VERSION_WIDE, 0},
+        // The product has no web page: its help is the installed help file.
+        {L"HelpLink", V::String, folder + L"Sektra.chm", 0},
         {L"Publisher", V::String, kPublisher, 0},
         {L"VersionMajor", V::Number, L"", kVersionMajor},
         {L"VersionMinor", V::Number, L"", kVersionMinor},

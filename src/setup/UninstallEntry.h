@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "SektraVersion.h"
+
 namespace sektra {
 
 // Under HKEY_LOCAL_MACHINE.
 extern const wchar_t* const kUninstallKeyPath;
 
-constexpr std::uint32_t kVersionMajor = 2;
-constexpr std::uint32_t kVersionMinor = 2;
-constexpr std::uint32_t kVersionRevision = 1;
+constexpr std::uint32_t kVersionMajor = SEKTRA_VERSION_MAJOR;
+constexpr std::uint32_t kVersionMinor = SEKTRA_VERSION_MINOR;
+constexpr std::uint32_t kVersionRevision = SEKTRA_VERSION_PATCH;
 // major × 65536 + minor × 256 + revision, the form "VersionValue" is stored in.
 constexpr std::uint32_t kVersionValue = (kVersionMajor << 16) | (kVersionMinor << 8) | kVersionRevision;
 // Installations from this version on keep a settings file that Sektra still reads as it is.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sektra /DEMO as a user meets it: the main window with the demo devices, a disk's summary,
-# the About box, a second start that ends at once, and closing the window.
+# Sektra /DEMO as a user meets it: the main window with the demo devices, a disk's summary
+# and its INQUIRY data as a hex dump, the About box, a second start that ends at once, and closing the window.
 source "$(dirname "$0")/lib.sh"
 journey_init sektra_main
 journey_copy_programs "$J/bin"
@@ -25,6 +25,9 @@ journey_click "$main" 80 56
 journey_keys "$main" Down Right Down Right Down
 journey_screenshot main-screen.png
 journey_window_shot "$main" main-window.png
+# Further down, the disk's standard INQUIRY data: a hex dump in fixed-pitch columns.
+journey_keys "$main" Right Down Right Down
+journey_window_shot "$main" hex-dump.png
 
 # The About box through the menu command.
 journey_post "$main_title" 0x0111 40001
@@ -32,7 +35,7 @@ about=$(journey_wait_window "^$about_title\$" 30)
 journey_check "the About box opens" test -n "$about"
 journey_window_shot "$main" about-box.png
 texts=$(journey_texts "$about_title" 5000)
-journey_check "the About box shows the mail address" grep -q '@' <<<"$texts"
+journey_check "the About box shows the version" grep -q 'Sektra バージョン [0-9]' <<<"$texts"
 journey_post "$about_title" 0x0010 0
 journey_post "$main_title" 0x0010 0
 journey_wait_exit "$first" 30

@@ -77,11 +77,11 @@ appdata="$c/users/$user/AppData/Local"
 install="$c/Program Files/Sektra Meter"
 [ -d "$programs" ] || programs=$(find "$c/users/$user" -type d -name Programs | head -1)
 
-MENU='Sektra Meter セットアップ プログラム'
+MENU='Sektra セットアップ プログラム'
 AGREE='Sektra インストール - 使用許諾契約'
 FOLDER='Sektra インストール - インストールフォルダの指定'
 DONE='インストール作業終了'
-REMOVED='Sektra Meter の 削除'
+REMOVED='Sektra の 削除'
 
 setup_pid=
 start_setup() {   # start_setup WINDOWS-PATH [ARGS...]: Setup in the background, from its folder
@@ -122,6 +122,7 @@ install_through_dialogs() {   # the agreement, then the folder (when asked), the
     expect_eq "asks to create the folder" "$(answer_box 'フォルダの作成' 6)" $'指定されたフォルダが存在しません。\n作成してもいいですか？'
   fi
   probe wait "$DONE" 60 || { fail "no success message"; return 1; }
+  check "the install progress dialog is shown" probe wait 'Sektra の インストール' 1
   shot install-done
   expect_eq "success message" "$(answer_box "$DONE" 1)" 'インストールは正常に終了しました'
 }
@@ -136,7 +137,7 @@ if ! probe wait "$MENU" 180; then
 fi
 pass "menu dialog opens"
 shot menu-fresh
-expect_eq "install label without a registered installation" "$(probe text "$MENU" 1021)" 'Sektra Meter の インストール'
+expect_eq "install label without a registered installation" "$(probe text "$MENU" 1021)" 'Sektra の インストール'
 expect_eq "removal disabled without a registered installation" "$(probe enabled "$MENU" 1022)" 0
 xdotool search --name "$MENU" windowactivate --sync 2>/dev/null
 probe click "$MENU" 1
@@ -162,11 +163,9 @@ echo "$entry" | sed 's/^/    /'
 for line in \
   'UninstallString    REG_SZ    C:\Program Files\Sektra Meter\Setup.exe /u' \
   'InstallLocation    REG_SZ    C:\Program Files\Sektra Meter\' \
-  'DisplayName    REG_SZ    Sektra - Sektra Meter 2.02.01' \
-  'DisplayVersion    REG_SZ    2.02.01' \
-  'HelpLink    REG_SZ    https://sektra.example.org/' \
-  'URLInfoAbout    REG_SZ    https://sektra.example.org/' \
-  'URLUpdateInfo    REG_SZ    https://sektra.example.org/' \
+  'DisplayName    REG_SZ    Sektra 2.2.1' \
+  'DisplayVersion    REG_SZ    2.2.1' \
+  'HelpLink    REG_SZ    C:\Program Files\Sektra Meter\Sektra.chm' \
   'Publisher    REG_SZ    Sektra Project' \
   'VersionMajor    REG_DWORD    0x2' \
   'VersionMinor    REG_DWORD    0x2' \
@@ -198,7 +197,7 @@ printf 'TimerMode=0\r\nShowInterval=55\r\nPerFrq=0\r\nPerformCells=201\r\n' > "$
 start_setup 'C:\dist\Setup.exe'
 probe wait "$MENU" 60
 shot menu-reinstall
-expect_eq "reinstall label" "$(probe text "$MENU" 1021)" 'Sektra Meter の 再インストール'
+expect_eq "reinstall label" "$(probe text "$MENU" 1021)" 'Sektra の 再インストール'
 expect_eq "removal offered" "$(probe enabled "$MENU" 1022)" 1
 probe click "$MENU" 1
 install_through_dialogs
@@ -209,19 +208,19 @@ echo "== upgrade from 2.0.0"
 "$SEKTRA_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra' /v VersionValue /t REG_DWORD /d 0x20000 /f >/dev/null 2>&1
 start_setup 'C:\dist\Setup.exe'
 probe wait "$MENU" 60
-expect_eq "upgrade label" "$(probe text "$MENU" 1021)" 'Sektra Meter の バージョンアップ'
+expect_eq "upgrade label" "$(probe text "$MENU" 1021)" 'Sektra の バージョンアップ'
 probe click "$MENU" 1
 install_through_dialogs
 wait_setup
 expect_eq "fresh settings after an upgrade" "$(tr -d '\r' < "$appdata/Sektra/Sektra.ini" | sed -n 2p)" 'ShowInterval=100'
-check "version now 2.02.01" grep -q 'VersionValue    REG_DWORD    0x20201' <<<"$(reg_query /v VersionValue)"
+check "version now 2.2.1" grep -q 'VersionValue    REG_DWORD    0x20201' <<<"$(reg_query /v VersionValue)"
 
 echo "== downgrade label, and the title bar's close button cancels"
 "$SEKTRA_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra' /v VersionValue /t REG_DWORD /d 0x20300 /f >/dev/null 2>&1
 start_setup 'C:\dist\Setup.exe'
 probe wait "$MENU" 60
 shot menu-downgrade
-expect_eq "downgrade label" "$(probe text "$MENU" 1021)" 'Sektra Meter の バージョンダウン'
+expect_eq "downgrade label" "$(probe text "$MENU" 1021)" 'Sektra の バージョンダウン'
 probe close "$MENU"
 wait_setup
 check "closing the menu installs nothing" probe gone "$AGREE" 1
@@ -237,7 +236,7 @@ wait_setup
 remove_with() {   # remove_with ARG: the installed Setup with ARG, then the batch
   start_setup 'C:\Program Files\Sektra Meter\Setup.exe' "$1"
   probe wait "$REMOVED" 60 && shot "removed${1//\//-}"
-  expect_eq "removal with $1 reports success" "$(answer_box "$REMOVED" 1)" 'Sektra Meter の 削除は成功しました'
+  expect_eq "removal with $1 reports success" "$(answer_box "$REMOVED" 1)" 'Sektra の 削除は成功しました'
   wait_setup
   check "$1: start menu folder gone" test ! -e "$programs/Sektra Meter"
   check "$1: settings folder gone" test ! -e "$appdata/Sektra"
@@ -276,7 +275,7 @@ probe wait "$MENU" 60
 probe click "$MENU" 1022; sleep 0.3
 shot menu-remove
 probe click "$MENU" 1
-expect_eq "removal from the menu reports success" "$(answer_box "$REMOVED" 1)" 'Sektra Meter の 削除は成功しました'
+expect_eq "removal from the menu reports success" "$(answer_box "$REMOVED" 1)" 'Sektra の 削除は成功しました'
 wait_setup
 sleep 3
 check "the distribution's Setup.exe stays" test -f "$dist/Setup.exe"

@@ -1,26 +1,24 @@
 #include "app/win32/AboutDialog.h"
 
-#include <shellapi.h>
-
 #include <string>
 
+#include "SektraVersion.h"
+#include "app/win32/HtmlHelp.h"
+#include "app/win32/MessageBoxes.h"
 #include "language/ResourceIds.h"
 
 namespace sektra {
 
-const wchar_t kWebAddress[] = L"https://sektra.example.org/";
-const wchar_t kMailAddress[] = L"support@sektra.example.org";
+// The product has no web page or mail address of its own: the link leads to its help.
+const wchar_t kHelpLinkTarget[] = L"Sektra.chm";
 
 namespace {
 
-WNDPROC webPreviousProc = nullptr;
-WNDPROC mailPreviousProc = nullptr;
+WNDPROC helpPreviousProc = nullptr;
 
-void ShellOpen(const wchar_t* target) {
-    ShellExecuteW(nullptr, nullptr, target, nullptr, nullptr, SW_SHOWNORMAL);
-}
+void OpenHelpTopic(const wchar_t* file) { CallHtmlHelp(nullptr, file, 0 /* HH_DISPLAY_TOPIC */, 0); }
 
-LinkOpener linkOpener = ShellOpen;
+LinkOpener linkOpener = OpenHelpTopic;
 
 void PaintLink(HWND window) {
     PAINTSTRUCT paint;
@@ -56,26 +54,21 @@ LRESULT LinkMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WND
     }
 }
 
-LRESULT CALLBACK WebLinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return LinkMessage(window, message, wParam, lParam, webPreviousProc, kWebAddress);
-}
-
-LRESULT CALLBACK MailLinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return LinkMessage(window, message, wParam, lParam, mailPreviousProc, std::wstring(L"mailto:") + kMailAddress);
+LRESULT CALLBACK HelpLinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return LinkMessage(window, message, wParam, lParam, helpPreviousProc, kHelpLinkTarget);
 }
 
 }  // namespace
 
 LinkOpener SetLinkOpener(LinkOpener opener) {
     const LinkOpener previous = linkOpener;
-    linkOpener = opener != nullptr ? opener : ShellOpen;
+    linkOpener = opener != nullptr ? opener : OpenHelpTopic;
     return previous;
 }
 
 AboutDialog::~AboutDialog() {
     RestoreLinks();
-    delete mailLink;
-    delete webLink;
+    delete helpLink;
     Destroy();
 }
 
@@ -97,15 +90,14 @@ void AboutDialog::OnInitDialog(MessageRecord&) {
         PostMessage(WM_CLOSE, 0, 0);
         return;
     }
-    webLink->SetText(kWebAddress);
-    mailLink->SetText(kMailAddress);
-    webPreviousProc = webLink->SetWindowProc(WebLinkProc);
-    mailPreviousProc = mailLink->SetWindowProc(MailLinkProc);
+    SetDlgItemTextW(GetHandle(), IDC_ABOUT_VERSION,
+                    (ResourceString(IDS_ABOUT_VERSION) + L" " + SEKTRA_VERSION_WIDE).c_str());
+    helpLink->SetText(kHelpLinkTarget);
+    helpPreviousProc = helpLink->SetWindowProc(HelpLinkProc);
 }
 
 int AboutDialog::CreateControls() {
-    webLink = new Control(GetHandle(), IDC_WEB_LINK);
-    mailLink = new Control(GetHandle(), IDC_MAIL_LINK);
+    helpLink = new Control(GetHandle(), IDC_HELP_LINK);
     return 0;
 }
 
@@ -117,10 +109,8 @@ void AboutDialog::OnCommand(MessageRecord& record) {
 void AboutDialog::Close() { PostMessage(WM_CLOSE, 0, 0); }
 
 void AboutDialog::RestoreLinks() {
-    if (webLink != nullptr && webPreviousProc != nullptr) webLink->SetWindowProc(webPreviousProc);
-    if (mailLink != nullptr && mailPreviousProc != nullptr) mailLink->SetWindowProc(mailPreviousProc);
-    webPreviousProc = nullptr;
-    mailPreviousProc = nullptr;
+    if (helpLink != nullptr && helpPreviousProc != nullptr) helpLink->SetWindowProc(helpPreviousProc);
+    helpPreviousProc = nullptr;
 }
 
 }  // namespace sektra

@@ -1,16 +1,15 @@
 #pragma once
-// The About box (template 303): the product text of the template and two links, to the web
-// page and to the mail address, that paint as underlined blue text and open through the shell.
+// The About box (template 303): the product and its version, the template's texts and a link
+// to the help file that paints as underlined blue text and opens the help.
 #include "framework/win32/Control.h"
 #include "framework/win32/Dialog.h"
 
 namespace sektra {
 
-extern const wchar_t kWebAddress[];
-extern const wchar_t kMailAddress[];
+extern const wchar_t kHelpLinkTarget[];
 
-// What a click on a link does with its target ("https://..." or "mailto:..."). The default
-// hands it to the shell's default verb; tests install their own.
+// What a click on the link does with its target (the help file's name). The default opens
+// it with HTML Help; tests install their own.
 using LinkOpener = void (*)(const wchar_t* target);
 LinkOpener SetLinkOpener(LinkOpener opener);  // null restores the shell; returns the previous
 
@@ -27,8 +26,7 @@ public:
 private:
     void RestoreLinks();
 
-    Control* webLink = nullptr;
-    Control* mailLink = nullptr;
+    Control* helpLink = nullptr;
 };
 
 }  // namespace sektra

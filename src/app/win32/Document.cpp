@@ -105,6 +105,9 @@ void Document::OnNotify(MessageRecord& record) {
         OnTreeSelectionChanged(reinterpret_cast<const NMTREEVIEWW*>(header));
     } else if (control == IDC_DETAIL_LIST && header->code == static_cast<UINT>(NM_DBLCLK)) {
         OnListDoubleClick(reinterpret_cast<const NMITEMACTIVATE*>(header));
+    } else if (control == IDC_DETAIL_LIST && header->code == static_cast<UINT>(NM_RETURN)) {
+        // Enter acts on the selected row as a double-click would.
+        ActivateRow(ListView_GetNextItem(mainFrame->GetListView()->GetHandle(), -1, LVNI_SELECTED));
     }
 }
 
@@ -205,10 +208,13 @@ void Document::OnTreeSelectionChanged(const NMTREEVIEWW* change) {
     const auto code = static_cast<ItemCode>(change->itemNew.lParam);
     ListView* list = mainFrame->GetListView();
     list->DeleteAllItems();
+    shownRows.clear();
+    mainFrame->ShowHexDumpLayout(IsHexDumpNode(code));
     if (!HasDetails(code)) return;  // changers, unknown bus types and folders show nothing
     Device* device = GetDevice(code);
     if (device == nullptr) return;
-    const DetailRows rows = DescribeNode(*device, code, texts);
+    shownRows = DescribeNode(*device, code, texts);
+    const DetailRows& rows = shownRows;
     // Defect lists run to thousands of rows: paint once at the end.
     list->SetRedraw(false);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -220,9 +226,16 @@ void Document::OnTreeSelectionChanged(const NMTREEVIEWW* change) {
     list->SetRedraw(true);
 }
 
-void Document::OnListDoubleClick(const NMITEMACTIVATE* activation) {
-    if (activation->iItem < 0) return;
-    const auto code = static_cast<ItemCode>(mainFrame->GetListView()->GetItemData(activation->iItem));
+void Document::OnListDoubleClick(const NMITEMACTIVATE* activation) { ActivateRow(activation->iItem); }
+
+void Document::ActivateRow(int row) {
+    if (row < 0) return;
+    if (static_cast<std::size_t>(row) < shownRows.size() && !shownRows[row].refusal.empty()) {
+        ShowMessageBox(mainFrame->GetHandle(), shownRows[row].refusal, ResourceString(IDS_NOT_READY_CAPTION),
+                       MB_ICONINFORMATION);
+        return;
+    }
+    const auto code = static_cast<ItemCode>(mainFrame->GetListView()->GetItemData(row));
     if (code == 0) return;
     if (IsTransferSizeRow(code)) {
         // The size's own node lists its range variants.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/DetailRow.h"
 #include "app/DeviceTree.h"
 #include "app/ItemCode.h"
 #include "app/Settings.h"
@@ -39,6 +40,9 @@ public:
     virtual void SelectDevices();
     virtual void OnTreeSelectionChanged(const NMTREEVIEWW* change);
     virtual void OnListDoubleClick(const NMITEMACTIVATE* activation);
+    // What a double-click or Enter on detail row `row` does: select a size's node, open a
+    // test, or say why a size cannot be tested. Nothing for -1.
+    virtual void ActivateRow(int row);
     virtual void OpenTestWindow(ItemCode itemCode);
     // Runs the test window of an accepted request (RunTestWindow).
     virtual void StartTestWindow(const TestWindowRequest& request);
@@ -64,6 +68,7 @@ private:
     std::vector<std::unique_ptr<Device>> diskDevices;
     std::vector<std::unique_ptr<Device>> cdRomDevices;
     std::vector<std::unique_ptr<Device>> changerDevices;
+    DetailRows shownRows;  // what the detail list shows, row for row
     ModuleTexts texts;
 };
 

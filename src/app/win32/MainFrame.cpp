@@ -17,6 +17,37 @@ namespace {
 WNDPROC treePreviousProc = nullptr;
 WNDPROC listPreviousProc = nullptr;
 
+// The panes hold the keyboard focus, so the keys that act on the whole window are caught
+// here and handed to the frame as the menu commands they stand for. Enter in the detail list
+// acts like a double-click: a dialog would otherwise turn it into IDOK, so the list asks for
+// it (WM_GETDLGCODE) and reports it as NM_RETURN, once, whatever the control itself does.
+bool HandlePaneKey(HWND pane, UINT message, WPARAM wParam, LPARAM lParam, bool list, LRESULT& result) {
+    const HWND frame = GetParent(pane);
+    if (message == WM_KEYDOWN && (wParam == VK_F5 || wParam == VK_F1)) {
+        SendMessageW(frame, WM_COMMAND, MAKEWPARAM(wParam == VK_F5 ? IDM_REFRESH : IDM_HELP, 0), 0);
+        result = 0;
+        return true;
+    }
+    if (!list) return false;
+    const auto* pending = reinterpret_cast<const MSG*>(lParam);
+    if (message == WM_GETDLGCODE && pending != nullptr && pending->message == WM_KEYDOWN &&
+        pending->wParam == VK_RETURN) {
+        result = DLGC_WANTALLKEYS;
+        return true;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        NMHDR header{pane, static_cast<UINT_PTR>(GetDlgCtrlID(pane)), static_cast<UINT>(NM_RETURN)};
+        SendMessageW(frame, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+        result = 0;
+        return true;
+    }
+    if (message == WM_CHAR && wParam == L'\r') {  // the Enter just handled: no beep
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
 bool CursorOnEdge(HWND window, bool rightEdge) {
     POINT cursor;
     RECT rect;
@@ -27,6 +58,8 @@ bool CursorOnEdge(HWND window, bool rightEdge) {
 }
 
 LRESULT CALLBACK TreeEdgeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandlePaneKey(window, message, wParam, lParam, false, result)) return result;
     if (message == WM_SETCURSOR && CursorOnEdge(window, true)) {
         SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
         return 0;
@@ -35,6 +68,8 @@ LRESULT CALLBACK TreeEdgeProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK ListEdgeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandlePaneKey(window, message, wParam, lParam, true, result)) return result;
     if (message == WM_SETCURSOR && CursorOnEdge(window, false)) {
         SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
         return 0;
@@ -52,6 +87,7 @@ MainFrame::~MainFrame() {
     delete listView;
     delete treeView;
     Destroy();
+    if (fixedFont != nullptr) DeleteObject(fixedFont);  // only once the list that used it is gone
 }
 
 TreeView* MainFrame::GetTreeView() { return treeView; }
@@ -123,6 +159,39 @@ void MainFrame::OnClose(MessageRecord&) {
         patternBrush = nullptr;
     }
     Destroy();  // WM_DESTROY then ends the message loop
+}
+
+void MainFrame::ShowHexDumpLayout(bool hexDump) {
+    if (listView == nullptr) return;
+    const HWND list = listView->GetHandle();
+    if (listFont == nullptr) listFont = reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0));
+    if (hexDump && fixedFont == nullptr) {
+        // A fixed-pitch face, so that the bytes of every dump row stand in columns; the mapper
+        // falls back on any fixed-pitch Japanese face when this one is missing.
+        LOGFONTW font{};
+        HDC dc = GetDC(list);
+        font.lfHeight = -MulDiv(9, dc != nullptr ? GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
+        if (dc != nullptr) ReleaseDC(list, dc);
+        font.lfCharSet = SHIFTJIS_CHARSET;
+        font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        wcscpy(font.lfFaceName, L"ＭＳ ゴシック");
+        fixedFont = CreateFontIndirectW(&font);
+    }
+    HFONT wanted = hexDump && fixedFont != nullptr ? fixedFont : listFont;
+    if (reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0)) != wanted) {
+        ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
+    }
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT;
+    column.fmt = hexDump ? LVCFMT_LEFT : LVCFMT_RIGHT;
+    ListView_SetColumn(list, 1, &column);
+    if (!hexDump) return;
+    // The dump's value column must hold a whole row of bytes, its remark the eight characters.
+    static const wchar_t* const kWidest[] = {L"00 11 22 33  44 55 66 77", L"MMMMMMMM"};
+    for (int i = 0; i < 2; ++i) {
+        const int needed = ListView_GetStringWidth(list, kWidest[i]) + 16;
+        if (ListView_GetColumnWidth(list, i + 1) < needed) ListView_SetColumnWidth(list, i + 1, needed);
+    }
 }
 
 int MainFrame::TreeWidth() const {

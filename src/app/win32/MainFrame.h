@@ -23,6 +23,10 @@ public:
     virtual void EnableDeviceSelection();
     virtual TreeView* GetTreeView();
     virtual ListView* GetListView();
+    // The detail list's look for a hex dump (fixed-pitch font, value column left-aligned and
+    // wide enough for a row of bytes) or for every other node (the dialog's font, values
+    // right-aligned).
+    void ShowHexDumpLayout(bool hexDump);
     virtual void OnInitDialog(MessageRecord& record);
     virtual void OnClose(MessageRecord& record);
     virtual void OnSetCursor(MessageRecord& record);
@@ -47,6 +51,8 @@ private:
     ListView* listView = nullptr;
     int dragOffset = 0;
     HBRUSH patternBrush = nullptr;
+    HFONT listFont = nullptr;   // the list's own, not ours to delete
+    HFONT fixedFont = nullptr;  // owned
     RECT dragBar = {};  // {x, y, width, height}
     bool dragging = false;
 };

@@ -30,4 +30,8 @@ void SetSetupClassIcons(Window& dialog) {
     }
 }
 
+void PaintNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 }  // namespace sektra

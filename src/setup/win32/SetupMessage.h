@@ -16,5 +16,8 @@ int ShowSetupMessage(HWND owner, int textId, int titleId, UINT style);
 bool ConfirmCancel(HWND owner);
 // Icon 102 as the dialog class's large and small icon.
 void SetSetupClassIcons(Window& dialog);
+// Paints the window and its controls now. The install and removal steps post one another,
+// so the queue never runs empty and WM_PAINT would not come before the last step.
+void PaintNow(HWND window);
 
 }  // namespace sektra

@@ -44,6 +44,7 @@ void UninstallDialog::RunStep(int step) {
     if (step < 0 || step > 3) return;
     progress->SetPos(2 * step + 1);
     statusLine->SetText(SetupString(kTextRemoveStepFirst + 2 * step).c_str());
+    PaintNow(GetHandle());  // the start text, before the step's work
     switch (step) {
     case 0: {
         const std::wstring programs = ShellFolder(CSIDL_PROGRAMS);
@@ -71,6 +72,7 @@ void UninstallDialog::RunStep(int step) {
     }
     progress->SetPos(2 * step + 2);
     statusLine->SetText(SetupString(kTextRemoveStepFirst + 2 * step + 1).c_str());
+    PaintNow(GetHandle());
     if (step < 3) {
         PostMessage(kStepMessage, static_cast<WPARAM>(step + 1), 0);
     } else {

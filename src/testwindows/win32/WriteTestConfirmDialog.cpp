@@ -35,6 +35,11 @@ void WriteTestConfirmDialog::OnInitDialog(MessageRecord&) {
         return;
     }
     testLabel->SetText(std::wstring(L" ") + name);
+    // Write Buffer only fills the drive's buffer memory: the medium keeps its data, and the
+    // warning must not claim otherwise.
+    if (((itemCode >> 8) & 0x0F) == 10) {
+        SetDlgItemTextW(GetHandle(), IDC_CONFIRM_WARNING, ResourceText(IDS_CONFIRM_BUFFER_ONLY).c_str());
+    }
 }
 
 void WriteTestConfirmDialog::OnCommand(MessageRecord& record) {

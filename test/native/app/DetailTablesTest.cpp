@@ -121,6 +121,10 @@ TEST(BlockSizeRows, Blocks512From1KBTo1MBNotReadyAboveTheProbedMaximum) {
         {L"1024 KB Test", L"Test Not Ready", L"2048 Sectors", 0},
         {L"S37", L"Test Ready", L"", 0x1300151F},
     });
+    // A size that cannot be tested says why, with the adapter's limit; the others say nothing.
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].refusal, i >= 7 && i <= 10 ? L"limit 128 blocks" : L"") << i;
+    }
 }
 
 TEST(BlockSizeRows, Blocks2048StartAtOneBlockInTheSingular) {
@@ -153,7 +157,10 @@ TEST(BlockSizeRows, NothingWithoutCapacityOrTransferLimit) {
     DetailRows unprobed;  // a failed READ(10) probe: every size listed, none ready
     AppendBlockSizeRows(unprobed, texts, kDisk | 0x1500, 1000, 512, 65536, -1);
     ASSERT_EQ(unprobed.size(), 12u);
-    for (std::size_t i = 0; i < 11; ++i) EXPECT_EQ(unprobed[i].code, 0u);
+    for (std::size_t i = 0; i < 11; ++i) {
+        EXPECT_EQ(unprobed[i].code, 0u);
+        EXPECT_EQ(unprobed[i].refusal, L"S602");  // no limit known
+    }
 }
 
 TEST(BlockSizeRows, TinyBlocksStopAtTheLargestCodableSize) {
@@ -177,10 +184,15 @@ TEST(BufferSizeRows, KilobytesAgainstTheDeviceBuffer) {
     EXPECT_EQ(rows[10].label, L"1024 KB Test");
     EXPECT_EQ(rows[11].label, L"S37");
     EXPECT_EQ(rows[11].code, kDisk | 0x191F);
+    EXPECT_EQ(rows[6].refusal, L"");
+    EXPECT_EQ(rows[7].refusal, L"buffer 64 KB");
 
     DetailRows none;
     AppendBufferSizeRows(none, texts, kDisk | 0x1A00, 1023);
     for (int k = 0; k <= 10; ++k) EXPECT_EQ(none[k].code, 0u);
+    DetailRows unprobed;  // READ BUFFER's descriptor never answered
+    AppendBufferSizeRows(unprobed, texts, kDisk | 0x1A00, -1);
+    EXPECT_EQ(unprobed[0].refusal, L"S604");
 }
 
 TEST(TransferVariantRows, FourRangesOfOneSize) {

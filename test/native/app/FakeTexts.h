@@ -16,6 +16,8 @@ public:
             case 13: return L"Mode %02Xh";
             case 28: return L"%d KB";
             case 36: return L"Entry %d";
+            case 601: return L"limit %d blocks";
+            case 603: return L"buffer %d KB";
             default: return L"S" + std::to_wstring(id);
         }
     }

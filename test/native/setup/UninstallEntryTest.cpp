@@ -9,25 +9,22 @@ TEST(UninstallEntry, ValuesInOrderWithTheirTypes) {
     const auto values = UninstallValues(L"C:\\Program Files\\Sektra Meter");
     const wchar_t* const names[] = {
         L"UninstallString", L"InstallLocation", L"DisplayName", L"DisplayVersion", L"HelpLink",
-        L"URLInfoAbout", L"URLUpdateInfo", L"Publisher", L"VersionMajor", L"VersionMinor",
-        L"VersionRevision", L"VersionValue"};
-    ASSERT_EQ(values.size(), 12u);
+        L"Publisher", L"VersionMajor", L"VersionMinor", L"VersionRevision", L"VersionValue"};
+    ASSERT_EQ(values.size(), 10u);
     for (std::size_t i = 0; i < values.size(); ++i) {
         EXPECT_STREQ(values[i].name, names[i]);
-        EXPECT_EQ(values[i].type, i < 8 ? UninstallValue::String : UninstallValue::Number) << i;
+        EXPECT_EQ(values[i].type, i < 6 ? UninstallValue::String : UninstallValue::Number) << i;
     }
     EXPECT_EQ(values[0].text, L"C:\\Program Files\\Sektra Meter\\Setup.exe /u");
     EXPECT_EQ(values[1].text, L"C:\\Program Files\\Sektra Meter\\");
-    EXPECT_EQ(values[2].text, L"Sektra - Sektra Meter 2.02.01");
-    EXPECT_EQ(values[3].text, L"2.02.01");
-    EXPECT_FALSE(values[4].text.empty());
-    EXPECT_EQ(values[5].text, values[4].text);
-    EXPECT_EQ(values[6].text, values[4].text);
-    EXPECT_FALSE(values[7].text.empty());
-    EXPECT_EQ(values[8].number, 2u);
-    EXPECT_EQ(values[9].number, 2u);
-    EXPECT_EQ(values[10].number, 1u);
-    EXPECT_EQ(values[11].number, 131585u);  // 2 × 65536 + 2 × 256 + 1
+    EXPECT_EQ(values[2].text, L"Sektra 2.2.1");
+    EXPECT_EQ(values[3].text, L"2.2.1");
+    EXPECT_EQ(values[4].text, L"C:\\Program Files\\Sektra Meter\\Sektra.chm");  // a local target, no web page
+    EXPECT_FALSE(values[5].text.empty());
+    EXPECT_EQ(values[6].number, 2u);
+    EXPECT_EQ(values[7].number, 2u);
+    EXPECT_EQ(values[8].number, 1u);
+    EXPECT_EQ(values[9].number, 131585u);  // 2 × 65536 + 2 × 256 + 1
 }
 
 TEST(UninstallEntry, AFolderWithBackslashIsNotDoubled) {

@@ -11,15 +11,23 @@
 #include "emulator/EmulatedPort.h"
 #include "framework/win32/ApplicationBase.h"
 #include "language/ResourceIds.h"
+#include "testwindows/win32/WriteTestConfirmDialog.h"
 
 namespace sektra {
 namespace {
 
-// The Document with its test windows replaced by a record of what would have opened.
+// The Document with its test windows and help replaced by a record of what would have opened.
 class RecordingDocument : public Document {
 public:
     void StartTestWindow(const TestWindowRequest& request) override { started.push_back(request); }
+    void Refresh() override {
+        ++refreshes;
+        Document::Refresh();
+    }
+    void ShowHelp() override { ++helps; }
     std::vector<TestWindowRequest> started;
+    int refreshes = 0;
+    int helps = 0;
 };
 
 class DocumentTest : public testing::Test {
@@ -214,6 +222,110 @@ TEST_F(DocumentTest, DoubleClickOnAVariantOpensItsTest) {
     EXPECT_EQ(document->started[0].device, document->GetDevice(0x13000000));
     DoubleClickRow(0);  // the header rows open nothing
     EXPECT_EQ(document->started.size(), 1u);
+}
+
+// A key as the keyboard delivers it: posted to the focused pane, then through the message loop
+// with its dialog navigation, as in the running program.
+void PressKey(HWND pane, WPARAM key) {
+    SetFocus(pane);
+    PostMessageW(pane, WM_KEYDOWN, key, 1);
+    PostMessageW(pane, WM_KEYUP, key, 0xC0000001);
+    PumpMessages();
+}
+
+TEST_F(DocumentTest, KeysOfTheDeviceView) {
+    Open();
+    Select(0x13001712);  // random read, 2 KB on the ATA disk
+    ListView_SetItemState(List().GetHandle(), 4, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PressKey(List().GetHandle(), VK_RETURN);  // Enter opens the selected variant, once
+    ASSERT_EQ(document->started.size(), 1u);
+    EXPECT_EQ(document->started[0].itemCode, 0x13001742u);
+    ListView_SetItemState(List().GetHandle(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PressKey(List().GetHandle(), VK_RETURN);  // a header row opens nothing
+    EXPECT_EQ(document->started.size(), 1u);
+
+    // F5 and F1 act from either pane; F5 keeps the selected node.
+    for (HWND pane : {Tree().GetHandle(), List().GetHandle()}) {
+        PressKey(pane, VK_F5);
+        PressKey(pane, VK_F1);
+    }
+    EXPECT_EQ(document->refreshes, 2);
+    EXPECT_EQ(document->helps, 2);
+    EXPECT_EQ(Tree().GetItemData(Tree().GetSelection()), 0x13001712);
+    EXPECT_TRUE(IsWindow(document->GetMainFrame()->GetHandle()));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DocumentTest, ANotReadySizeSaysWhy) {
+    Open();
+    Select(0x22001300);  // cache hit on the CD-ROM: 32 blocks of 2048 bytes at most
+    ASSERT_EQ(List().GetItemText(8, 1), L"Test Not Ready");
+    DoubleClickRow(8);
+    ListView_SetItemState(List().GetHandle(), 8, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PressKey(List().GetHandle(), VK_RETURN);
+    EXPECT_TRUE(document->started.empty());
+    ASSERT_EQ(Messages().size(), 2u);
+    for (const ShownMessage& shown : Messages()) {
+        EXPECT_NE(shown.text.find(L"アダプター"), std::wstring::npos);
+        EXPECT_NE(shown.text.find(L"最大 32 セクター"), std::wstring::npos) << shown.text;
+        EXPECT_EQ(shown.caption, ModuleString(IDS_NOT_READY_CAPTION));
+    }
+    DoubleClickRow(7);  // 32 blocks is still ready
+    EXPECT_EQ(document->started.size(), 1u);
+    EXPECT_EQ(Messages().size(), 2u);
+}
+
+// Whether the detail list draws with a font whose narrow and wide letters take equal room.
+bool ListFontIsFixedPitch(HWND list) {
+    HDC dc = GetDC(list);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
+    GetTextExtentPoint32W(dc, L"MMMM", 4, &wide);
+    SelectObject(dc, previous);
+    ReleaseDC(list, dc);
+    return narrow.cx == wide.cx;
+}
+
+int ValueColumnFormat(HWND list) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT;
+    ListView_GetColumn(list, 1, &column);
+    return column.fmt & LVCFMT_JUSTIFYMASK;
+}
+
+TEST_F(DocumentTest, HexDumpsInAFixedPitchFontLeftAligned) {
+    Open();
+    const HWND list = List().GetHandle();
+    Select(0x11010000);  // the summary: proportional, values right-aligned
+    EXPECT_FALSE(ListFontIsFixedPitch(list));
+    EXPECT_EQ(ValueColumnFormat(list), LVCFMT_RIGHT);
+    Select(0x11012100);  // standard INQUIRY data
+    ASSERT_GT(List().GetItemCount(), 1);
+    EXPECT_TRUE(ListFontIsFixedPitch(list));
+    EXPECT_EQ(ValueColumnFormat(list), LVCFMT_LEFT);
+    // A whole row of bytes fits its column.
+    EXPECT_GE(ListView_GetColumnWidth(list, 1), ListView_GetStringWidth(list, List().GetItemText(0, 1).c_str()));
+    Select(0x11010000);
+    EXPECT_FALSE(ListFontIsFixedPitch(list));
+    EXPECT_EQ(ValueColumnFormat(list), LVCFMT_RIGHT);
+}
+
+TEST_F(DocumentTest, WriteBufferConfirmationSaysTheMediumKeepsItsData) {
+    Open();
+    struct Case {
+        ItemCode code;
+        bool bufferOnly;
+    } const cases[] = {{0x11011A1A, true}, {0x11011611, false}, {0x11011811, false}};
+    for (const Case& c : cases) {
+        WriteTestConfirmDialog dialog(document->GetDevice(c.code), c.code);
+        ASSERT_EQ(dialog.Create(theApplication->GetResourceInstance(), IDD_WRITE_CONFIRM, nullptr), 0);
+        wchar_t text[256] = {};
+        GetDlgItemTextW(dialog.GetHandle(), IDC_CONFIRM_WARNING, text, 256);
+        const std::wstring warning = text;
+        EXPECT_EQ(warning == ModuleString(IDS_CONFIRM_BUFFER_ONLY), c.bufferOnly) << std::hex << c.code;
+        EXPECT_EQ(warning.find(L"すべて失われ") != std::wstring::npos, !c.bufferOnly) << std::hex << c.code;
+    }
 }
 
 TEST_F(DocumentTest, SettingsWithoutAKeyAreRefused) {

@@ -90,21 +90,20 @@ TEST(MainFrameTest, SplitterMovesTheTreeButNeverBelow50) {
 std::wstring openedTarget;
 void RememberTarget(const wchar_t* target) { openedTarget = target; }
 
-TEST(AboutDialogTest, LinksHandTheirTargetsToTheShell) {
+TEST(AboutDialogTest, VersionAndTheLinkToTheHelpFile) {
     const LinkOpener previous = SetLinkOpener(RememberTarget);
     AboutDialog about;
     ASSERT_EQ(about.Create(Resources(), IDD_ABOUT, nullptr), 0);
-    HWND mail = GetDlgItem(about.GetHandle(), IDC_MAIL_LINK);
-    HWND web = GetDlgItem(about.GetHandle(), IDC_WEB_LINK);
-    SendMessageW(mail, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(openedTarget, std::wstring(L"mailto:") + kMailAddress);
-    SendMessageW(web, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(openedTarget, kWebAddress);
+    HWND help = GetDlgItem(about.GetHandle(), IDC_HELP_LINK);
+    SendMessageW(help, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_EQ(openedTarget, L"Sektra.chm");
     wchar_t text[128] = {};
-    GetWindowTextW(mail, text, 128);
-    EXPECT_STREQ(text, kMailAddress);
+    GetWindowTextW(help, text, 128);
+    EXPECT_STREQ(text, L"Sektra.chm");
+    GetDlgItemTextW(about.GetHandle(), IDC_ABOUT_VERSION, text, 128);
+    EXPECT_STREQ(text, L"Sektra バージョン 2.2.1");
     // Escape's cancel is ignored; OK closes and gives the links their own procedures back.
-    const LONG_PTR subclassed = GetWindowLongPtrW(mail, GWLP_WNDPROC);
+    const LONG_PTR subclassed = GetWindowLongPtrW(help, GWLP_WNDPROC);
     SendMessageW(about.GetHandle(), WM_COMMAND, IDCANCEL, 0);
     PumpMessages();
     EXPECT_TRUE(IsWindow(about.GetHandle()));

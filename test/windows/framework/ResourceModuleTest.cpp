@@ -23,7 +23,7 @@ struct TemplateCase {
 const std::vector<TemplateCase>& Templates() {
     static const std::vector<TemplateCase> cases = {
         {IDD_MAIN_FRAME, {IDC_DEVICE_TREE, IDC_DETAIL_LIST}},
-        {IDD_ABOUT, {IDC_WEB_LINK, IDC_MAIL_LINK, IDOK}},
+        {IDD_ABOUT, {IDC_ABOUT_VERSION, IDC_HELP_LINK, IDOK}},
         {IDD_TRANSFER_TEST,
          {IDC_TEST_START, IDC_TEST_SAVE, IDC_TEST_DEVICE, IDC_TEST_BLOCK_RANGE, IDC_TEST_ELAPSED, IDC_TEST_COUNT,
           IDC_TEST_CLOCK, IDC_TEST_FINISH, IDC_TEST_PROGRESS, IDC_TEST_BEST, IDC_TEST_AVERAGE, IDC_TEST_WORST,
@@ -102,7 +102,7 @@ TEST_F(ResourceModuleTest, ControlsAreOfTheKindTheirWrappersExpect) {
         {IDD_TRANSFER_OPTIONS, IDC_TRANSFER_SIZE_SPIN, L"msctls_updown32"},
         {IDD_TIMER_OPTIONS, IDC_TIMER_TSC_FREQUENCY, L"Edit"},
         {IDD_TIMER_OPTIONS, IDC_TIMER_COUNTER_FREQUENCY, L"Static"},
-        {IDD_ABOUT, IDC_WEB_LINK, L"Static"},
+        {IDD_ABOUT, IDC_HELP_LINK, L"Static"},
         {IDD_WRITE_CONFIRM, IDC_CONFIRM_WORD, L"Edit"},
     };
     for (const KindCase& entry : cases) {

@@ -49,8 +49,7 @@ private:
         Set(IDC_TEST_BEST, L" 61234 KB/Sec");
         Set(IDC_TEST_AVERAGE, L" 58012 KB/Sec");
         Set(IDC_TEST_WORST, L" 40321 KB/Sec");
-        Set(IDC_WEB_LINK, L"https://sektra.example/");
-        Set(IDC_MAIL_LINK, L"support@sektra.example");
+        Set(IDC_HELP_LINK, L"Sektra.chm");
         EnableWindow(GetDlgItem(dialog, IDC_TEST_START), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_TEST_SAVE), FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_TEST_CLOSE), FALSE);

@@ -20,9 +20,9 @@ TEST(SetupResources, EveryStringIsThere) {
                    32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45}) {
         EXPECT_FALSE(String(id).empty()) << id;
     }
-    EXPECT_EQ(String(43), L"Sektra Meter の 再インストール");
-    EXPECT_EQ(String(44), L"Sektra Meter の バージョンアップ");
-    EXPECT_EQ(String(45), L"Sektra Meter の バージョンダウン");
+    EXPECT_EQ(String(43), L"Sektra の 再インストール");
+    EXPECT_EQ(String(44), L"Sektra の バージョンアップ");
+    EXPECT_EQ(String(45), L"Sektra の バージョンダウン");
     // Line feed first, then carriage return, as the message boxes have always shown them.
     EXPECT_EQ(String(21), L"インストール作業を中断します。\n\rよろしいですか？");
     EXPECT_TRUE(String(18).empty());
