@@ -21,10 +21,13 @@ std::uint32_t RepeatTestThread::Run() {
 
     std::uint32_t bytes = transferSize;
     if (kind == Kind::CacheHit) {
-        std::uint32_t deviceLastLba = 0, blockLength = 0;
-        if (device->ReadCapacity(&deviceLastLba, &blockLength) != 0) return Fail(kFailedToStart);
-        // DataTransferLength has 32 bits; the buffer below is never smaller than what it asks for.
-        bytes = transferSize * blockLength;
+        std::uint64_t deviceLastLba = 0;
+        std::uint32_t blockLength = 0;
+        if (device->GetCapacity(&deviceLastLba, &blockLength) != 0) return Fail(kFailedToStart);
+        // DataTransferLength has 32 bits, the block count of READ(10) 16.
+        const std::uint64_t wanted = std::uint64_t{transferSize} * blockLength;
+        if (wanted == 0 || wanted > 0xFFFFFFFFu || transferSize > 0xFFFF) return Fail(kFailedToStart);
+        bytes = static_cast<std::uint32_t>(wanted);
     }
     // Zero-filled: the write buffer test writes zeros.
     RunBuffer buffer(*services, bytes);
@@ -34,7 +37,7 @@ std::uint32_t RepeatTestThread::Run() {
     std::uint8_t* cdb = request.sptd.Cdb;
     if (kind == Kind::CacheHit) {
         InitScsiRequest(&request, 10, kScsiIoctlDataIn, buffer.Data(), bytes, kMeasureTimeOutSeconds);
-        cdb[0] = 0x28;  // READ(10) at LBA 0; only the low 16 bits of the block count fit
+        cdb[0] = 0x28;  // READ(10) at LBA 0
         const std::uint16_t count = device->SwapBytes16(static_cast<std::uint16_t>(transferSize));
         std::memcpy(&cdb[7], &count, 2);
     } else {
@@ -52,7 +55,10 @@ std::uint32_t RepeatTestThread::Run() {
     if (kind == Kind::CacheHit) {
         // Brings LBA 0 into the drive's cache; a stop request waits until these are done.
         for (int i = 0; i < kWarmUpCommands; ++i) {
-            if (device->ExecutePassThrough(&request) != 0) return Fail(kFailedToStart, &buffer);
+            PrepareToSend(&request, bytes);
+            if (!IsCleanTransfer(device->ExecutePassThrough(&request), request, bytes)) {
+                return Fail(kFailedToStart, &buffer);
+            }
         }
     }
 
@@ -61,7 +67,7 @@ std::uint32_t RepeatTestThread::Run() {
     while (GoOn()) {
         if (commandCount.load(std::memory_order_relaxed) >= kCommands) break;
         std::uint64_t ticks;
-        if (!TimeCommand(&request, &ticks)) return Fail(kCommandFailed, &buffer);
+        if (!TimeCommand(&request, bytes, &ticks)) return Fail(kCommandFailed, &buffer);
         pendingBytes += bytes;
         if (ticks == 0) continue;
 
