@@ -18,8 +18,11 @@ struct DemoDevice {
 // The demo set, in the order the port lists them:
 //   disk 0    ATA hard disk: bus ATA, 512-byte blocks, 2 GiB, IDENTIFY, SEEK, VPD 80h, caching page
 //   disk 1    SCSI disk: VPD 80h/83h, log, mode and defect pages, a 2 MiB drive buffer
-//   disk 2    USB flash disk: no SEEK, no log or mode pages beyond caching
+//   disk 2    USB flash disk: refuses SEEK(10), no log or mode pages beyond caching
 //   disk 3    SCSI disk of 2^33 blocks (4 TiB), too large for READ CAPACITY(10)
+//   disk 4    SCSI disk of 12 TB: 512-byte logical, 4096-byte physical blocks, descriptor-format
+//             sense; its seek test measures access time (blocks beyond SEEK(10)'s reach)
+//   disk 5    SCSI disk of 4096-byte logical blocks (4 GiB)
 //   CD-ROM 0  ATAPI CD-ROM drive: 2048-byte blocks, read-only medium, IDENTIFY PACKET
 //   changer 0 SCSI medium changer
 // Sizes and rates: a sequential read of the whole ATA disk at 64 KB takes 33 seconds of

@@ -52,8 +52,8 @@ protected:
     std::unique_ptr<EmulatedPort> port;
 };
 
-TEST_F(DemoSet, ListsSixNamedDevices) {
-    EXPECT_EQ(port->DeviceCount(0), 4u);
+TEST_F(DemoSet, ListsEightNamedDevices) {
+    EXPECT_EQ(port->DeviceCount(0), 6u);
     EXPECT_EQ(port->DeviceCount(1), 1u);
     EXPECT_EQ(port->DeviceCount(6), 1u);
     for (const DemoDevice& d : DemoDevices(TimeMode::Zero)) {
@@ -110,6 +110,36 @@ TEST_F(DemoSet, LargeDiskNeedsTheLongForm) {
     EXPECT_EQ(Be32(&probe.data[0]), 0xFFFFFFFFu);
     ASSERT_TRUE(probe.Clean({0x25, 2, 0, 0, 0, 0, 0, 0, 0, 0}, 12));
     EXPECT_EQ(Be64(&probe.data[0]), 0x1FFFFFFFFull);
+}
+
+TEST_F(DemoSet, TwelveTerabyteDiskReadsBeyond32BitsWithSixteenByteCommands) {
+    RawDevice raw(*port, 0, 4);
+    Probe probe(raw);
+    const DeviceConfig& config = port->GetDevice(0, 4)->Config();
+    EXPECT_EQ(config.blockCount, 23437770752ull);  // 12,000,138,625,024 bytes
+    EXPECT_EQ(config.physicalBlockLength, 4096u);
+    ASSERT_TRUE(probe.Clean({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 8));
+    EXPECT_EQ(Be32(&probe.data[0]), 0xFFFFFFFFu);
+    // READ(16) of the last block, 23437770751 = 5 74FF FFFFh: an unwritten block holds its own
+    // address in its first 8 bytes.
+    ASSERT_TRUE(probe.Clean({0x88, 0, 0, 0, 0, 0x05, 0x74, 0xFF, 0xFF, 0xFF, 0, 0, 0, 1, 0, 0}, 512));
+    EXPECT_EQ(Be64(&probe.data[0]), 23437770751ull);
+    // One block past the end: LBA OUT OF RANGE, in descriptor-format sense.
+    RawOutcome o = raw.Send({0x88, 0, 0, 0, 0, 0x05, 0x75, 0x00, 0x00, 0x00, 0, 0, 0, 1, 0, 0}, kIn,
+                            probe.data.data(), 512);
+    EXPECT_EQ(o.request.sense[0], 0x72);
+    EXPECT_EQ(o.key, 5);
+    EXPECT_EQ(o.asc, 0x21);
+}
+
+TEST_F(DemoSet, FourKilobyteBlockDisk) {
+    RawDevice raw(*port, 0, 5);
+    Probe probe(raw);
+    ASSERT_TRUE(probe.Clean({0x25, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 8));
+    EXPECT_EQ(Be32(&probe.data[0]), 1048575u);
+    EXPECT_EQ(Be32(&probe.data[4]), 4096u);
+    EXPECT_TRUE(probe.Clean({0x28, 0, 0, 0, 0, 0, 0, 0, 16, 0}, 65536));
+    EXPECT_FALSE(probe.Clean({0x28, 0, 0, 0, 0, 0, 0, 0, 16, 0}, 65535));  // 16 blocks need 64 KiB
 }
 
 TEST_F(DemoSet, AtapiCdRomIsReadOnlyWith2048ByteBlocks) {
