@@ -35,7 +35,8 @@ bool ScriptedPort::Control(PortHandle handle, std::uint32_t code, void* in, std:
     return inner_.Control(handle, code, in, inSize, out, outSize, returned);
 }
 
-EngineFixture::EngineFixture(std::uint64_t blocks, std::uint32_t blockLength, std::uint32_t maximumTransferLength) {
+EngineFixture::EngineFixture(std::uint64_t blocks, std::uint32_t blockLength, std::uint32_t maximumTransferLength,
+                             const std::function<void(DeviceConfig&)>& adjust) {
     DeviceConfig config;
     config.blockCount = blocks;
     config.blockLength = blockLength;
@@ -43,6 +44,7 @@ EngineFixture::EngineFixture(std::uint64_t blocks, std::uint32_t blockLength, st
     config.maximumTransferLength = maximumTransferLength;
     config.maximumPhysicalPages = maximumTransferLength / 4096 + 1;
     config.timing.mode = TimeMode::Zero;
+    if (adjust) adjust(config);
     emulated_ = &port_.AddDevice(kInterfaceClassDisk, config);
     device_ = std::make_unique<Device>(&scripted_);
     device_->Open(kInterfaceClassDisk, 0);

@@ -77,9 +77,11 @@ public:
     static constexpr std::uint64_t kTicksPerSecond = 10000000;  // the emulated port's clock
     static constexpr std::int32_t kStartTime = 1000000000;
 
-    // A disk of `blocks` blocks of `blockLength` bytes with a 1 MiB drive buffer.
+    // A disk of `blocks` blocks of `blockLength` bytes with a 1 MiB drive buffer; `adjust` may
+    // change anything else of it.
     explicit EngineFixture(std::uint64_t blocks = 10007, std::uint32_t blockLength = 512,
-                           std::uint32_t maximumTransferLength = 16u << 20);
+                           std::uint32_t maximumTransferLength = 16u << 20,
+                           const std::function<void(DeviceConfig&)>& adjust = nullptr);
 
     EmulatedDevice& Emulated() { return *emulated_; }
     Device* GetDevice() { return device_.get(); }
