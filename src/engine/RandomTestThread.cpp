@@ -35,11 +35,8 @@ std::uint32_t RandomTestThread::Run() {
     const bool rangeUsable = !range.empty && blocksPerCommand != 0 && blocksPerCommand <= 0xFFFF &&
                              range.lastLba - range.firstLba >= blocksPerCommand - 1;
     if (!rangeUsable || ticksPerSecond == 0 || !sampleTable.IsAllocated()) return Fail(kFailedToStart);
-    std::uint64_t deviceLastLba = 0;
-    std::uint32_t blockLength = 0;
-    if (device->GetCapacity(&deviceLastLba, &blockLength) != 0 || blockLength == 0) return Fail(kFailedToStart);
-    const std::uint64_t bytes = std::uint64_t{blocksPerCommand} * blockLength;
-    if (bytes > 0xFFFFFFFFu) return Fail(kFailedToStart);  // DataTransferLength has 32 bits
+    std::uint32_t blockLength = 0, bytes = 0;
+    if (!TransferLength(blocksPerCommand, &blockLength, &bytes)) return Fail(kFailedToStart);
     RunBuffer buffer(*services, bytes);
     if (buffer.Data() == nullptr) return Fail(kFailedToStart);
 
@@ -56,7 +53,7 @@ std::uint32_t RandomTestThread::Run() {
         SetTransferCommand(&request, opcode, lba, blocksPerCommand);
 
         std::uint64_t ticks;
-        if (!TimeCommand(&request, static_cast<std::uint32_t>(bytes), &ticks)) return Fail(kCommandFailed, &buffer);
+        if (!TimeCommand(&request, bytes, &ticks)) return Fail(kCommandFailed, &buffer);
         pendingBytes += bytes;
         if (ticks == 0) continue;
 

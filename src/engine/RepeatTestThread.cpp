@@ -21,13 +21,11 @@ std::uint32_t RepeatTestThread::Run() {
 
     std::uint32_t bytes = transferSize;
     if (kind == Kind::CacheHit) {
-        std::uint64_t deviceLastLba = 0;
+        // A READ(10) carries at most 65535 blocks.
         std::uint32_t blockLength = 0;
-        if (device->GetCapacity(&deviceLastLba, &blockLength) != 0) return Fail(kFailedToStart);
-        // DataTransferLength has 32 bits, the block count of READ(10) 16.
-        const std::uint64_t wanted = std::uint64_t{transferSize} * blockLength;
-        if (wanted == 0 || wanted > 0xFFFFFFFFu || transferSize > 0xFFFF) return Fail(kFailedToStart);
-        bytes = static_cast<std::uint32_t>(wanted);
+        if (transferSize == 0 || transferSize > 0xFFFF || !TransferLength(transferSize, &blockLength, &bytes)) {
+            return Fail(kFailedToStart);
+        }
     }
     // Zero-filled: the write buffer test writes zeros.
     RunBuffer buffer(*services, bytes);

@@ -81,11 +81,8 @@ std::uint32_t SequentialTestThread::Run() {
         !progressTable.IsAllocated() || !positionTable.IsAllocated()) {
         return Fail(kFailedToStart);
     }
-    std::uint64_t deviceLastLba = 0;
-    std::uint32_t blockLength = 0;
-    if (device->GetCapacity(&deviceLastLba, &blockLength) != 0 || blockLength == 0) return Fail(kFailedToStart);
-    const std::uint64_t commandBytes = std::uint64_t{blocksPerCommand} * blockLength;
-    if (commandBytes > 0xFFFFFFFFu) return Fail(kFailedToStart);  // DataTransferLength has 32 bits
+    std::uint32_t blockLength = 0, commandBytes = 0;
+    if (!TransferLength(blocksPerCommand, &blockLength, &commandBytes)) return Fail(kFailedToStart);
     RunBuffer buffer(*services, commandBytes);
     if (buffer.Data() == nullptr) return Fail(kFailedToStart);
 

@@ -56,6 +56,15 @@ bool TestThread::IsCleanTransfer(int result, const ScsiRequest& request, std::ui
     return IsCleanRequest(result, request) && request.sptd.DataTransferLength == length;
 }
 
+bool TestThread::TransferLength(std::uint32_t blocks, std::uint32_t* blockLength, std::uint32_t* bytes) {
+    std::uint64_t deviceLastLba = 0;
+    if (device->GetCapacity(&deviceLastLba, blockLength) != 0 || *blockLength == 0) return false;
+    const std::uint64_t wanted = std::uint64_t{blocks} * *blockLength;
+    if (wanted > 0xFFFFFFFFu) return false;
+    *bytes = static_cast<std::uint32_t>(wanted);
+    return true;
+}
+
 void TestThread::BeginMeasuring() { progress.Start(services->Time()); }
 
 std::uint32_t TestThread::TakeRateSample(std::uint64_t ticks, std::uint64_t bytes) {

@@ -63,6 +63,10 @@ protected:
     std::uint32_t Finish(RunBuffer* buffer);
     // The measuring loop starts now.
     void BeginMeasuring();
+    // The device's block length and the bytes of a command of `blocks` blocks, asked at the
+    // start of a run; false when the capacity cannot be had, the block length is 0, or the
+    // bytes do not fit the 32-bit DataTransferLength.
+    bool TransferLength(std::uint32_t blocks, std::uint32_t* blockLength, std::uint32_t* bytes);
 
     // Once before every command: false when the run is to end; otherwise gives up the rest of
     // the time slice so the command starts on a fresh one.
