@@ -74,7 +74,7 @@ TEST_F(DocumentTest, TreeHoldsEveryDemoDeviceWithItsNodes) {
     for (const auto& d : document->GetDevices(kGroupDisk)) lists.disks.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupCdRom)) lists.cdRoms.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupChanger)) lists.changers.push_back(d.get());
-    EXPECT_EQ(lists.disks.size(), 4u);
+    EXPECT_EQ(lists.disks.size(), 6u);
     EXPECT_EQ(lists.cdRoms.size(), 1u);
     EXPECT_EQ(lists.changers.size(), 1u);
     const TreeNode model = BuildDeviceTree(lists, ModuleTexts(), nullptr);
@@ -132,12 +132,12 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     ASSERT_EQ(dialog.Create(theApplication->GetResourceInstance(), IDD_DEVICE_SELECTION,
                             document->GetMainFrame()->GetHandle()), 0);
     ListView list(dialog.GetHandle(), IDC_DEVICE_LIST);
-    ASSERT_EQ(list.GetItemCount(), 5);
+    ASSERT_EQ(list.GetItemCount(), 7);  // six disks, then the CD-ROM
     EXPECT_EQ(list.GetItemText(1, 0), L"SEKTRA DEMO SCSI DISK (S200)");
     EXPECT_EQ(list.GetItemText(1, 1), L"Direct Access Device");
-    EXPECT_EQ(list.GetItemText(4, 1), L"CDROM Device");
-    EXPECT_EQ(list.GetItemText(4, 2), L"ATAPI");
-    for (int row = 0; row < 5; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
+    EXPECT_EQ(list.GetItemText(6, 1), L"CDROM Device");
+    EXPECT_EQ(list.GetItemText(6, 2), L"ATAPI");
+    for (int row = 0; row < 7; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
     list.SetCheckState(1, false);
     SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(disk->IsWriteProtected());
