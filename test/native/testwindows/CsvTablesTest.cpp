@@ -8,6 +8,7 @@
 
 #include "engine/SampleTable.h"
 #include "testwindows/CsvTables.h"
+#include "testwindows/TestTitles.h"
 
 namespace sektra {
 namespace {
@@ -84,6 +85,14 @@ TEST(CsvTablesTest, CommonRowsWithEmptyFourthAndNinthLine) {
         L"",
     };
     EXPECT_EQ(csv.ToLines(), expected);
+}
+
+TEST(CsvTablesTest, AccessTimeFileSaysAccessTime) {
+    CsvFile csv;
+    CsvSummary summary;
+    summary.title = SeekTitle(L"A", true);
+    WriteCommonRows(csv, Labels(), summary);
+    EXPECT_EQ(csv.ToLines()[2], L"T,Access Time Test(A),");
 }
 
 struct OneColumnCase {
