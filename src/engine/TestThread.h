@@ -21,7 +21,6 @@ namespace sektra {
 // 64-bit: words 0 to 3 hold their low halves and words 12 to 15 the high halves of the same
 // four, so a reader of words 0 to 11 alone sees what it always saw on a disk below 2^32 blocks.
 struct TestSnapshot {
-    static constexpr int kBlockWords = 4;
     static constexpr int kHighWords = 12;
     std::uint32_t words[16];
 };
