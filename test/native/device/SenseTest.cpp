@@ -67,7 +67,7 @@ TEST(CleanCommand, OnlyResultZeroStatusGoodAndEmptySenseIsClean) {
     };
     for (const Case& c : cases) {
         std::uint8_t sense[kSenseAreaSize] = {};
-        std::memcpy(sense, c.sense.data(), c.sense.size());
+        if (!c.sense.empty()) std::memcpy(sense, c.sense.data(), c.sense.size());
         EXPECT_EQ(c.clean, IsCleanCommand(c.result, c.status, sense)) << c.what;
 
         ScsiRequest request = {};
