@@ -147,40 +147,18 @@ TEST_F(TestWindowTest, StaleTimerTickDoesNotRefresh) {
 }
 
 TEST_F(TestWindowTest, FailingCommandShowsTheMessageAndTheWindowRunsAgain) {
-    Device* device = AddZeroTimeDisk();
-    FaultRule rule;
-    rule.action = FaultAction::FailControl;
-    rule.opcode = 0x28;  // READ(10)
-    rule.atCommand = 40;
-    rule.onwards = true;
-    emulated->AddFault(rule);
-    ModalDriver driver;
-    driver.ExpectBox(IDS_ERROR);
-    auto window = Open<TransferTestWindow>(device, 0x1524);
-    const HWND h = window->GetHandle();
-    ASSERT_TRUE(PumpUntil([&] { return driver.Done() && CaptionEndsWith(h, IDS_STATE_STOPPED); }));
-    ASSERT_EQ(driver.boxes.size(), 1u);
-    EXPECT_EQ(driver.boxes[0], ResourceText(IDS_TEST_COMMAND_FAILED));
-    EXPECT_EQ(ButtonsOf(h), kStopped);
-
-    emulated->ClearFaults();
-    Click(h, IDC_TEST_START);
-    ASSERT_TRUE(WaitForFinished(*window));
-    EXPECT_EQ(ButtonsOf(h), kFinishedComplete);
-}
-
-TEST_F(TestWindowTest, CommandEndingBadlyShowsTheCommandFailedMessage) {
-    // The call succeeds but the device says no: a status without sense, CHECK CONDITION in
-    // descriptor format, and a recovered error. Each ends the run with message 61.
+    // The call fails, or it succeeds but the device says no: a status without sense, CHECK
+    // CONDITION in descriptor format, a recovered error. Each ends the run with message 61.
     struct Case {
         FaultAction action;
         std::uint8_t status, key;
     };
     const Case cases[] = {
-        {FaultAction::Status, 0x08, 0},            // BUSY
-        {FaultAction::Status, 0x18, 0},            // RESERVATION CONFLICT
+        {FaultAction::FailControl, 0, 0},
+        {FaultAction::Status, 0x08, 0},  // BUSY
+        {FaultAction::Status, 0x18, 0},  // RESERVATION CONFLICT
         {FaultAction::CheckConditionDescriptor, 0, 0x03},
-        {FaultAction::CheckCondition, 0, 0x01},    // RECOVERED ERROR
+        {FaultAction::CheckCondition, 0, 0x01},  // RECOVERED ERROR
     };
     for (const Case& c : cases) {
         NewPort();
@@ -191,6 +169,7 @@ TEST_F(TestWindowTest, CommandEndingBadlyShowsTheCommandFailedMessage) {
         rule.senseKey = c.key;
         rule.opcode = 0x28;  // READ(10)
         rule.atCommand = 40;
+        rule.onwards = true;
         emulated->AddFault(rule);
         ModalDriver driver;
         driver.ExpectBox(IDS_ERROR);
@@ -200,6 +179,11 @@ TEST_F(TestWindowTest, CommandEndingBadlyShowsTheCommandFailedMessage) {
         ASSERT_EQ(driver.boxes.size(), 1u);
         EXPECT_EQ(driver.boxes[0], ResourceText(IDS_TEST_COMMAND_FAILED));
         EXPECT_EQ(ButtonsOf(h), kStopped);
+
+        emulated->ClearFaults();
+        Click(h, IDC_TEST_START);
+        ASSERT_TRUE(WaitForFinished(*window));
+        EXPECT_EQ(ButtonsOf(h), kFinishedComplete);
     }
 }
 
