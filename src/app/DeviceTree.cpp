@@ -10,6 +10,7 @@
 #include "device/Device.h"
 #include "device/Sense.h"
 #include "device/TypeNames.h"
+#include "engine/SeekMethod.h"
 #include "language/ResourceIds.h"
 
 namespace sektra {
@@ -226,8 +227,11 @@ private:
             Add(tests, texts_.String(IDS_TREE_WRITE_BUFFER), d | kTestWriteBuffer);
         }
         Add(tests, texts_.String(IDS_TREE_CACHE_HIT), d | kTestCacheHit);
-        IoBuffer seek{nullptr, 0, {}};
-        if (IsCleanCommand(device.Seek10(&seek, 0), seek.sense)) Add(tests, texts_.String(IDS_TREE_SEEK), d | kTestSeek);
+        // Every disk and CD-ROM gets the row, named by what its seek test will measure.
+        if (ItemGroupOf(d) != kGroupChanger) {
+            const bool accessTime = ChooseSeekMethod(device) == SeekMethod::Access;
+            Add(tests, texts_.String(accessTime ? IDS_TREE_ACCESS_TIME : IDS_TREE_SEEK), d | kTestSeek);
+        }
         const std::vector<TreeNode> sizes = SizeChildren(device);
         for (std::size_t i : transfers) {
             TreeNode& test = tests.children[i];

@@ -12,7 +12,7 @@ namespace sektra {
 
 enum class CommandResult {
     Good,              // GOOD status (or a successful storage query)
-    CheckCondition,    // CHECK CONDITION with sense data
+    CheckCondition,    // CHECK CONDITION with sense data, or another status than GOOD
     ControlFailed,     // the control call failed (refused request, injected fault, bad handle)
 };
 

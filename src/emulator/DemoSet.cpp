@@ -88,6 +88,44 @@ DeviceConfig LargeDisk(TimeMode mode) {
     return c;
 }
 
+DeviceConfig HugeDisk(TimeMode mode) {
+    DeviceConfig c;
+    c.busType = 1;
+    c.vendor = "SEKTRA";
+    c.product = "DEMO 12TB DISK";
+    c.revision = "H400";
+    c.serialNumber = "SKT0000H0007";
+    c.blockCount = 23437770752ull;  // 12 TB (12,000,138,625,024 bytes), as such disks are sold
+    c.blockLength = 512;
+    c.physicalBlockLength = 4096;
+    // Its block addresses outgrow the 4-byte INFORMATION field of fixed-format sense.
+    c.descriptorSense = true;
+    c.vpdPages = {0x80, 0x83};
+    c.logPages = {0x0D};
+    c.modePages = {0x08, 0x0A};
+    c.maximumTransferLength = 1048576;
+    c.maximumPhysicalPages = 257;
+    c.timing = {mode, 50000, 260000000, 120000000, 400000, 12000000, 8333333, 8192, 600000000};
+    return c;
+}
+
+DeviceConfig NativeFourKDisk(TimeMode mode) {
+    DeviceConfig c;
+    c.busType = 1;
+    c.vendor = "SEKTRA";
+    c.product = "DEMO 4KN DISK";
+    c.revision = "K500";
+    c.serialNumber = "SKT0000K0008";
+    c.blockCount = 1048576;  // 4 GiB of 4096-byte blocks
+    c.blockLength = 4096;
+    c.vpdPages = {0x80, 0x83};
+    c.modePages = {0x08, 0x0A};
+    c.maximumTransferLength = 1048576;
+    c.maximumPhysicalPages = 257;
+    c.timing = {mode, 50000, 160000000, 90000000, 400000, 8000000, 4000000, 512, 320000000};
+    return c;
+}
+
 // Two disks that hold data, so the refusal of the write tests can be tried.
 DeviceConfig PartitionedDisk(TimeMode mode, bool gpt) {
     DeviceConfig c;
@@ -95,7 +133,7 @@ DeviceConfig PartitionedDisk(TimeMode mode, bool gpt) {
     c.vendor = "SEKTRA";
     c.product = gpt ? "DEMO GPT DISK" : "DEMO MBR DISK";
     c.revision = "P1.0";
-    c.serialNumber = gpt ? "SKT0000G0008" : "SKT0000B0007";
+    c.serialNumber = gpt ? "SKT0000G0010" : "SKT0000B0009";
     c.blockCount = 2097152;  // 1 GiB
     c.blockLength = 512;
     c.vpdPages = {0x80, 0x83};
@@ -150,6 +188,9 @@ std::vector<DemoDevice> DemoDevices(TimeMode mode) {
         {kInterfaceClassDisk, LargeDisk(mode)},
         {kInterfaceClassCdRom, AtapiCdRom(mode)},
         {kInterfaceClassMediumChanger, MediumChanger(mode)},
+        // Later additions go last, so the list keeps the positions tests know.
+        {kInterfaceClassDisk, HugeDisk(mode)},
+        {kInterfaceClassDisk, NativeFourKDisk(mode)},
         {kInterfaceClassDisk, PartitionedDisk(mode, false)},
         {kInterfaceClassDisk, PartitionedDisk(mode, true)},
     };

@@ -15,15 +15,19 @@ struct DemoDevice {
     DeviceConfig config;
 };
 
-// The demo set, in the order the port lists them:
+// The demo set, each class in the order the port lists it (the vector keeps the positions of
+// the first six and adds later devices at its end):
 //   disk 0    ATA hard disk: bus ATA, 512-byte blocks, 2 GiB, IDENTIFY, SEEK, VPD 80h, caching page
 //   disk 1    SCSI disk: VPD 80h/83h, log, mode and defect pages, a 2 MiB drive buffer
-//   disk 2    USB flash disk: no SEEK, no log or mode pages beyond caching
+//   disk 2    USB flash disk: refuses SEEK(10), no log or mode pages beyond caching
 //   disk 3    SCSI disk of 2^33 blocks (4 TiB), too large for READ CAPACITY(10)
+//   disk 4    SCSI disk of 12 TB: 512-byte logical, 4096-byte physical blocks, descriptor-format
+//             sense; its seek test measures access time (blocks beyond SEEK(10)'s reach)
+//   disk 5    SCSI disk of 4096-byte logical blocks (4 GiB)
+//   disk 6    SCSI disk holding an MBR with two partitions (write tests are refused)
+//   disk 7    SCSI disk holding a GPT (write tests are refused)
 //   CD-ROM 0  ATAPI CD-ROM drive: 2048-byte blocks, read-only medium, IDENTIFY PACKET
 //   changer 0 SCSI medium changer
-//   disk 4    SCSI disk holding an MBR with two partitions (write tests are refused)
-//   disk 5    SCSI disk holding a GPT (write tests are refused)
 // Sizes and rates: a sequential read of the whole ATA disk at 64 KB takes 33 seconds of
 // modelled time (in Real mode, that long on the clock).
 std::vector<DemoDevice> DemoDevices(TimeMode mode);

@@ -17,9 +17,10 @@ enum class TimeMode {
 // The duration of one command, in nanoseconds, truncated at every division:
 //
 //   every command             commandNs
-//   READ/WRITE/VERIFY(10),    + Positioning(head, lba) + bytes * 1e9 / MediaRate(lba)
-//   WRITE AND VERIFY(10)        (a READ(10) wholly inside the read cache instead adds
-//                                bytes * 1e9 / interfaceBytesPerSecond and does not move the head)
+//   READ/WRITE(10)/(16),      + Positioning(head, lba) + bytes * 1e9 / MediaRate(lba)
+//   VERIFY(10),                 (a READ wholly inside the read cache, unless it asks for the
+//   WRITE AND VERIFY(10)        medium with FUA, instead adds bytes * 1e9 /
+//                               interfaceBytesPerSecond and does not move the head)
 //   SEEK(10)                  + Positioning(head, lba)
 //   READ/WRITE BUFFER         + bytes * 1e9 / BufferRate
 //   anything else, and every command that ends in CHECK CONDITION: commandNs only
@@ -33,7 +34,7 @@ enum class TimeMode {
 //
 // The head starts at block 0 and stays after the last block a media command touched (the
 // target of a SEEK). The read cache holds the last cacheBlocks blocks of the most recent
-// READ(10) (none after a write that overlaps them); it exists only when cacheBlocks and
+// READ (none after a write that overlaps them); it exists only when cacheBlocks and
 // interfaceBytesPerSecond are both nonzero. In Virtual mode the clock advances by
 // ns * ticksPerSecond / 1e9 (truncated) per command.
 //
@@ -75,7 +76,8 @@ struct DeviceConfig {
     std::uint32_t blockLength = 512;
     std::uint32_t physicalBlockLength = 0;  // 0: as blockLength; 4096 over 512 is a 512e disk
     bool mediumPresent = true;  // false: medium commands end NOT READY, ASC 3Ah
-    bool readOnly = false;      // true: WRITE(10), WRITE AND VERIFY(10), FORMAT UNIT end DATA PROTECT
+    bool readOnly = false;      // true: WRITE(10)/(16), WRITE AND VERIFY(10), FORMAT UNIT end DATA PROTECT
+    bool descriptorSense = false;  // sense data in descriptor format (72h) instead of fixed (70h)
 
     // What the device answers besides INQUIRY standard data and the block commands. An empty
     // list or a false flag makes the command unsupported (ILLEGAL REQUEST, ASC 20h), except

@@ -120,12 +120,20 @@ bool EmulatedDevice::PassThrough(const FaultRule* injected, void* in, std::uint3
     std::vector<std::uint8_t> reply;
     ScsiOutcome outcome;
     bool withSense = true;
-    if (injected && (injected->action == FaultAction::CheckCondition ||
-                     injected->action == FaultAction::CheckConditionNoSense)) {
+    bool descriptorSense = config_.descriptorSense;
+    std::uint8_t status = kStatusGood;
+    const FaultAction action = injected ? injected->action : FaultAction::Hold;
+    if (injected && (action == FaultAction::CheckCondition || action == FaultAction::CheckConditionNoSense ||
+                     action == FaultAction::CheckConditionDescriptor)) {
         outcome.checkCondition = true;
         outcome.sense = SenseCode{injected->senseKey, injected->asc, injected->ascq};
         outcome.durationNs = target_->FailedCommandNs();
-        withSense = injected->action == FaultAction::CheckCondition;
+        withSense = action != FaultAction::CheckConditionNoSense;
+        descriptorSense = descriptorSense || action == FaultAction::CheckConditionDescriptor;
+    } else if (injected && action == FaultAction::Status) {
+        // The target turned the command away before it began: no data, no sense.
+        status = injected->status;
+        outcome.durationNs = target_->FailedCommandNs();
     } else {
         outcome = target_->Execute(command, reply);
     }
@@ -143,11 +151,13 @@ bool EmulatedDevice::PassThrough(const FaultRule* injected, void* in, std::uint3
         if (n > 0) std::memcpy(command.data, reply.data(), n);
         outcome.transferred = n;
     }
+    if (injected && action == FaultAction::ShortTransfer) outcome.transferred /= 2;
     durationNs = outcome.durationNs;
 
     std::uint8_t* request = static_cast<std::uint8_t*>(out);
-    sptd.ScsiStatus = outcome.checkCondition ? kStatusCheckCondition : kStatusGood;
+    sptd.ScsiStatus = outcome.checkCondition ? kStatusCheckCondition : status;
     std::uint32_t reported = sizeof(ScsiPassThroughDirect);
+    if (status != kStatusGood) entry.result = CommandResult::CheckCondition;
     if (outcome.checkCondition) {
         entry.result = CommandResult::CheckCondition;
         entry.senseKey = outcome.sense.key;
@@ -155,15 +165,23 @@ bool EmulatedDevice::PassThrough(const FaultRule* injected, void* in, std::uint3
         entry.ascq = outcome.sense.ascq;
         if (withSense && sptd.SenseInfoLength > 0) {
             std::uint8_t sense[kFixedSenseLength];
-            FillFixedSense(sense, outcome.sense);
+            std::uint32_t length = kFixedSenseLength;
+            if (descriptorSense) {
+                FillDescriptorSense(sense, outcome.sense);
+                length = kDescriptorSenseLength;
+            } else {
+                FillFixedSense(sense, outcome.sense);
+            }
             std::uint8_t* area = request + sptd.SenseInfoOffset;
             std::memset(area, 0, sptd.SenseInfoLength);
-            std::memcpy(area, sense, std::min<std::uint32_t>(kFixedSenseLength, sptd.SenseInfoLength));
-            reported = sptd.SenseInfoOffset + std::min<std::uint32_t>(kFixedSenseLength, sptd.SenseInfoLength);
+            std::memcpy(area, sense, std::min<std::uint32_t>(length, sptd.SenseInfoLength));
+            reported = sptd.SenseInfoOffset + std::min<std::uint32_t>(length, sptd.SenseInfoLength);
         }
     }
-    // Only the status goes back into the request: DataTransferLength and SenseInfoLength stay
-    // as the caller set them, so a prepared request can be sent again unchanged.
+    // As Windows does, the request comes back with the bytes really moved in
+    // DataTransferLength: a request sent again unchanged after an underrun asks for less.
+    // SenseInfoLength stays as the caller set it.
+    sptd.DataTransferLength = std::min(sptd.DataTransferLength, outcome.transferred);
     std::memcpy(request, &sptd, sizeof(sptd));
     if (returned) *returned = reported;
     return true;
@@ -177,8 +195,8 @@ const FaultRule* EmulatedDevice::MatchFault(std::uint64_t index, std::uint32_t i
         }
         if (rule.opcode >= 0 && rule.opcode != opcode) continue;
         if (rule.ioControlCode != 0 && rule.ioControlCode != ioControlCode) continue;
-        // CHECK CONDITION only exists for SCSI commands.
-        if ((rule.action == FaultAction::CheckCondition || rule.action == FaultAction::CheckConditionNoSense) &&
+        // SCSI status and sense only exist for SCSI commands.
+        if (rule.action != FaultAction::FailControl && rule.action != FaultAction::Hold &&
             ioControlCode != kIoctlScsiPassThroughDirect) {
             continue;
         }

@@ -11,6 +11,10 @@ enum class FaultAction {
     FailControl,            // the control call itself fails (DeviceIoControl returns FALSE)
     CheckCondition,         // the SCSI command ends with CHECK CONDITION and the rule's sense
     CheckConditionNoSense,  // CHECK CONDITION but no sense data reach the caller
+    CheckConditionDescriptor,  // CHECK CONDITION with the rule's sense in descriptor format (72h)
+    Status,                 // the command ends with the rule's status (BUSY, RESERVATION
+                            // CONFLICT, TASK SET FULL) and no sense data; nothing is moved
+    ShortTransfer,          // GOOD, but only half of the requested bytes moved (an underrun)
     Hold,                   // the command waits until EmulatedDevice::Release
 };
 
@@ -25,6 +29,7 @@ struct FaultRule {
     std::uint8_t senseKey = 0x04;    // for CheckCondition: HARDWARE ERROR
     std::uint8_t asc = 0x44;         // internal target failure
     std::uint8_t ascq = 0x00;
+    std::uint8_t status = 0x08;      // for Status: BUSY
 };
 
 // What a length field in a reply header says, instead of the truth.

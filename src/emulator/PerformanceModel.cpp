@@ -42,9 +42,9 @@ bool PerformanceModel::CacheHolds(std::uint64_t lba, std::uint32_t blocks) const
     return lba >= cacheFirst_ && lba + blocks <= cacheEnd_ && cacheEnd_ > cacheFirst_;
 }
 
-std::uint64_t PerformanceModel::Read(std::uint64_t lba, std::uint32_t blocks) {
+std::uint64_t PerformanceModel::Read(std::uint64_t lba, std::uint32_t blocks, bool fromMedium) {
     const std::uint64_t bytes = static_cast<std::uint64_t>(blocks) * blockLength_;
-    if (CacheHolds(lba, blocks)) {
+    if (!fromMedium && CacheHolds(lba, blocks)) {
         return timing_.commandNs + TransferNs(bytes, timing_.interfaceBytesPerSecond);
     }
     const std::uint64_t ns = timing_.commandNs + Positioning(lba) + MediaTransfer(lba, bytes);

@@ -12,7 +12,8 @@ public:
     PerformanceModel(const TimingModel& timing, std::uint64_t blockCount, std::uint32_t blockLength);
 
     // Durations in nanoseconds; each call also moves the head and updates the cache.
-    std::uint64_t Read(std::uint64_t lba, std::uint32_t blocks);
+    // fromMedium: the read bypasses the cache (FUA).
+    std::uint64_t Read(std::uint64_t lba, std::uint32_t blocks, bool fromMedium = false);
     std::uint64_t Write(std::uint64_t lba, std::uint32_t blocks);
     std::uint64_t Verify(std::uint64_t lba, std::uint32_t blocks);
     std::uint64_t Seek(std::uint64_t lba);

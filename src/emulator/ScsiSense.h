@@ -26,6 +26,9 @@ constexpr SenseCode kDefectListNotFound{kSenseRecoveredError, 0x1C, 0x00};
 
 constexpr std::uint8_t kStatusGood = 0x00;
 constexpr std::uint8_t kStatusCheckCondition = 0x02;
+constexpr std::uint8_t kStatusBusy = 0x08;
+constexpr std::uint8_t kStatusReservationConflict = 0x18;
+constexpr std::uint8_t kStatusTaskSetFull = 0x28;
 
 // Fixed-format sense data (response code 70h) as a device returns it, 18 bytes.
 constexpr std::uint32_t kFixedSenseLength = 18;
@@ -36,6 +39,18 @@ inline void FillFixedSense(std::uint8_t* sense, const SenseCode& code) {
     sense[7] = kFixedSenseLength - 8;
     sense[12] = code.asc;
     sense[13] = code.ascq;
+}
+
+// Descriptor-format sense data (response code 72h) without descriptors, 8 bytes: what disks
+// whose block addresses outgrow the 32-bit INFORMATION field of fixed format send.
+constexpr std::uint32_t kDescriptorSenseLength = 8;
+inline void FillDescriptorSense(std::uint8_t* sense, const SenseCode& code) {
+    for (std::uint32_t i = 0; i < kDescriptorSenseLength; ++i) sense[i] = 0;
+    sense[0] = 0x72;
+    sense[1] = code.key & 0x0F;
+    sense[2] = code.asc;
+    sense[3] = code.ascq;
+    sense[7] = 0;  // additional sense length: no descriptors follow
 }
 
 }  // namespace sektra

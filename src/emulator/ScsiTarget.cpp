@@ -106,6 +106,8 @@ ScsiOutcome ScsiTarget::Execute(const ScsiCommand& c, Bytes& reply) {
     case 0x25: return ReadCapacity(c, reply);
     case 0x28: return ReadWrite(c, false);
     case 0x2A: return ReadWrite(c, true);
+    case 0x88: return ReadWrite(c, false);
+    case 0x8A: return ReadWrite(c, true);
     case 0x2B: return Seek(c);
     case 0x2E: return ReadWrite(c, true);  // WRITE AND VERIFY(10): the medium never miscompares
     case 0x2F: return Verify(c);
@@ -166,10 +168,14 @@ ScsiOutcome ScsiTarget::ReadWrite(const ScsiCommand& c, bool write) {
     if (!HasMedium()) return Fail(kInvalidOpcode);
     if (!config_.mediumPresent) return Fail(kMediumNotPresent);
     if (write && config_.readOnly) return Fail(kWriteProtected);
-    if (c.cdb[1] & 0x01) return Fail(kInvalidFieldInCdb);  // relative addressing
-    const std::uint64_t lba = Be32(&c.cdb[2]);
-    const std::uint32_t blocks = Be16(&c.cdb[7]);
-    if (lba >= config_.blockCount || lba + blocks > config_.blockCount) return Fail(kLbaOutOfRange);
+    // READ(10)/WRITE(10): 32-bit address in bytes 2-5, 16-bit count in 7-8; READ(16)/WRITE(16):
+    // 64-bit address in bytes 2-9, 32-bit count in 10-13.
+    const bool sixteen = c.cdb[0] == 0x88 || c.cdb[0] == 0x8A;
+    if (!sixteen && (c.cdb[1] & 0x01)) return Fail(kInvalidFieldInCdb);  // relative addressing
+    const std::uint64_t lba = sixteen ? std::uint64_t{Be32(&c.cdb[2])} << 32 | Be32(&c.cdb[6]) : Be32(&c.cdb[2]);
+    const std::uint32_t blocks = sixteen ? Be32(&c.cdb[10]) : Be16(&c.cdb[7]);
+    const bool fua = c.cdb[1] & 0x08;
+    if (lba >= config_.blockCount || blocks > config_.blockCount - lba) return Fail(kLbaOutOfRange);
     ScsiOutcome o;
     o.lba = lba;
     o.blocks = blocks;
@@ -186,7 +192,7 @@ ScsiOutcome ScsiTarget::ReadWrite(const ScsiCommand& c, bool write) {
         o.durationNs = model_.Write(lba, blocks);
     } else {
         store_.Read(lba, blocks, c.data);
-        o.durationNs = model_.Read(lba, blocks);
+        o.durationNs = model_.Read(lba, blocks, fua);
     }
     o.transferred = static_cast<std::uint32_t>(bytes);
     return o;

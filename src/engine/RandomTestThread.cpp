@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/RangeRandom.h"
+#include "engine/TransferCommand.h"
 
 namespace sektra {
 
@@ -16,13 +17,11 @@ RandomTestThread::RandomTestThread(WindowHandle window, Device* device, std::uin
       dataIn(dataIn),
       blocksPerCommand(blocksPerCommand),
       sampleTable(histogramCells) {
-    std::uint32_t deviceLastLba = 0, blockLength = 0;
-    device->ReadCapacity(&deviceLastLba, &blockLength);
-    const std::uint64_t capacity = std::uint64_t{deviceLastLba} + 1;
-    first = startPercent * capacity / 100;
-    end = endPercent * capacity / 100;
-    firstLba = static_cast<std::uint32_t>(first);
-    lastLba = static_cast<std::uint32_t>(end - 1);
+    std::uint64_t deviceLastLba = 0;
+    std::uint32_t blockLength = 0;
+    device->GetCapacity(&deviceLastLba, &blockLength);
+    range = RangeOfPercents(deviceLastLba, startPercent, endPercent);
+    ShowCommand(range.firstLba);
 }
 
 RandomTestThread::~RandomTestThread() { Stop(); }
@@ -30,36 +29,31 @@ RandomTestThread::~RandomTestThread() { Stop(); }
 std::uint32_t RandomTestThread::Run() {
     ResetCounters();
     sampleTable.Reset(0xFFFFFFFFu);
-    currentLba.store(firstLba - blocksPerCommand, std::memory_order_relaxed);
+    ShowCommand(range.firstLba);
 
-    // Every command must lie wholly inside the range, and the range inside what READ(10) reaches.
-    const bool rangeUsable = blocksPerCommand != 0 && end >= first + blocksPerCommand && end - 1 <= 0xFFFFFFFFu;
+    // Every command must lie wholly inside the range; a READ(10) carries at most 65535 blocks.
+    const bool rangeUsable = !range.empty && blocksPerCommand != 0 && blocksPerCommand <= 0xFFFF &&
+                             range.lastLba - range.firstLba >= blocksPerCommand - 1;
     if (!rangeUsable || ticksPerSecond == 0 || !sampleTable.IsAllocated()) return Fail(kFailedToStart);
-    std::uint32_t deviceLastLba = 0, blockLength = 0;
-    if (device->ReadCapacity(&deviceLastLba, &blockLength) != 0) return Fail(kFailedToStart);
-    const std::uint64_t bytes = std::uint64_t{blocksPerCommand} * blockLength;
+    std::uint32_t blockLength = 0, bytes = 0;
+    if (!TransferLength(blocksPerCommand, &blockLength, &bytes)) return Fail(kFailedToStart);
     RunBuffer buffer(*services, bytes);
     if (buffer.Data() == nullptr) return Fail(kFailedToStart);
 
     ScsiRequest request;
-    InitScsiRequest(&request, 10, dataIn, buffer.Data(), static_cast<std::uint32_t>(bytes), kMeasureTimeOutSeconds);
-    request.sptd.Cdb[0] = opcode;
-    const std::uint16_t count = device->SwapBytes16(static_cast<std::uint16_t>(blocksPerCommand));
-    std::memcpy(&request.sptd.Cdb[7], &count, 2);
+    InitScsiRequest(&request, 10, dataIn, buffer.Data(), 0, kMeasureTimeOutSeconds);
 
-    RangeRandom positions(firstLba, lastLba - blocksPerCommand + 1, kSeed);
+    RangeRandom positions(range.firstLba, range.lastLba - blocksPerCommand + 1, kSeed);
     std::uint64_t pendingBytes = 0;
     BeginMeasuring();
     while (GoOn()) {
         if (commandCount.load(std::memory_order_relaxed) >= kCommands) break;
-        const std::uint32_t lba = positions.Next();
-        currentLba.store(lba, std::memory_order_relaxed);
-        commandLastLba.store(lba + blocksPerCommand - 1, std::memory_order_relaxed);
-        const std::uint32_t bigEndianLba = device->SwapBytes32(lba);
-        std::memcpy(&request.sptd.Cdb[2], &bigEndianLba, 4);
+        const std::uint64_t lba = positions.Next();
+        ShowCommand(lba);
+        SetTransferCommand(&request, opcode, lba, blocksPerCommand);
 
         std::uint64_t ticks;
-        if (!TimeCommand(&request, &ticks)) return Fail(kCommandFailed, &buffer);
+        if (!TimeCommand(&request, bytes, &ticks)) return Fail(kCommandFailed, &buffer);
         pendingBytes += bytes;
         if (ticks == 0) continue;
 
@@ -75,11 +69,18 @@ std::uint32_t RandomTestThread::Run() {
     return Finish(&buffer);
 }
 
+void RandomTestThread::ShowCommand(std::uint64_t first) {
+    std::uint64_t last = first + blocksPerCommand - 1;
+    if (last > range.lastLba || last < first) last = range.lastLba;
+    currentLba.store(first, std::memory_order_relaxed);
+    commandLastLba.store(last, std::memory_order_relaxed);
+}
+
 void RandomTestThread::GetSnapshot(TestSnapshot* snapshot) const {
-    snapshot->words[0] = firstLba;
-    snapshot->words[1] = lastLba;
-    snapshot->words[2] = currentLba.load(std::memory_order_relaxed);
-    snapshot->words[3] = commandLastLba.load(std::memory_order_relaxed);
+    SetSnapshotBlock(snapshot, 0, range.firstLba);
+    SetSnapshotBlock(snapshot, 1, range.lastLba);
+    SetSnapshotBlock(snapshot, 2, currentLba.load(std::memory_order_relaxed));
+    SetSnapshotBlock(snapshot, 3, commandLastLba.load(std::memory_order_relaxed));
     FillCounters(snapshot, false);
 }
 
@@ -88,13 +89,13 @@ RandomReadTestThread::RandomReadTestThread(WindowHandle window, Device* device, 
                                            std::uint32_t blocksPerCommand, std::uint32_t startPercent,
                                            std::uint32_t endPercent, std::uint32_t histogramCells)
     : RandomTestThread(window, device, ticksPerSecondLow, ticksPerSecondHigh, mode, blocksPerCommand, startPercent,
-                       endPercent, histogramCells, 0x28, kScsiIoctlDataIn) {}
+                       endPercent, histogramCells, kRead10, kScsiIoctlDataIn) {}
 
 RandomWriteTestThread::RandomWriteTestThread(WindowHandle window, Device* device, std::uint32_t ticksPerSecondLow,
                                              std::uint32_t ticksPerSecondHigh, std::uint32_t mode,
                                              std::uint32_t blocksPerCommand, std::uint32_t startPercent,
                                              std::uint32_t endPercent, std::uint32_t histogramCells)
     : RandomTestThread(window, device, ticksPerSecondLow, ticksPerSecondHigh, mode, blocksPerCommand, startPercent,
-                       endPercent, histogramCells, 0x2A, kScsiIoctlDataOut) {}
+                       endPercent, histogramCells, kWrite10, kScsiIoctlDataOut) {}
 
 }  // namespace sektra

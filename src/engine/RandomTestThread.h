@@ -1,9 +1,11 @@
 #pragma once
-// The random transfer tests: 10000 READ(10) or WRITE(10) commands of a fixed size at random
-// positions inside a range, the same positions in the same order on every run.
+// The random transfer tests: 10000 READ or WRITE commands of a fixed size at random positions
+// inside a range, the same positions in the same order on every run. Commands below 2^32 are
+// READ(10)/WRITE(10), the others READ(16)/WRITE(16).
 #include <atomic>
 #include <cstdint>
 
+#include "engine/PercentRange.h"
 #include "engine/SampleTable.h"
 #include "engine/TestThread.h"
 
@@ -20,8 +22,8 @@ public:
 
     std::uint32_t Run() override;
 
-    // The layout of the sequential tests: 0 firstLba, 1 lastLba, 2 currentLba, 3 commandLastLba,
-    // 4-5 command count, 6 maximum, 7 average, 8 minimum, 9 progress (0 … 1000), 10 estimated
+    // The layout of the sequential tests: 0 firstLba, 1 lastLba, 2 currentLba, 3 commandLastLba
+    // (low halves; 12 to 15 the high halves), 4-5 command count, 6 maximum, 7 average, 8 minimum, 9 progress (0 … 1000), 10 estimated
     // finish, 11 elapsed seconds.
     void GetSnapshot(TestSnapshot* snapshot) const override;
     // Index 0 maximum, 1 average, 2 minimum, 3 samples, then the histogram (128 KB/s cells).
@@ -34,17 +36,16 @@ protected:
                      std::uint8_t opcode, std::uint8_t dataIn);
 
 private:
+    // The blocks the window shows: the command about to go, never past the range's end.
+    void ShowCommand(std::uint64_t first);
+
     const std::uint8_t opcode;
     const std::uint8_t dataIn;
     const std::uint32_t blocksPerCommand;
-    // The range in 64 bits as computed from the capacity; the run refuses one that READ(10)
-    // cannot address or that is smaller than one command.
-    std::uint64_t first = 0;
-    std::uint64_t end = 0;  // one past the last block
-    std::uint32_t firstLba = 0;
-    std::uint32_t lastLba = 0;
-    std::atomic<std::uint32_t> currentLba{0};
-    std::atomic<std::uint32_t> commandLastLba{0};
+    // The range as computed from the capacity; the run refuses one smaller than one command.
+    PercentRange range;
+    std::atomic<std::uint64_t> currentLba{0};
+    std::atomic<std::uint64_t> commandLastLba{0};
     SampleTable sampleTable;
 };
 

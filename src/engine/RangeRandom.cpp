@@ -10,14 +10,15 @@ constexpr std::uint32_t kLowerBits = 0x7FFFFFFFu;
 
 }  // namespace
 
-RangeRandom::RangeRandom(std::uint32_t bound1, std::uint32_t bound2, std::uint32_t seed) {
+RangeRandom::RangeRandom(std::uint64_t bound1, std::uint64_t bound2, std::uint32_t seed) {
     low_ = bound1 < bound2 ? bound1 : bound2;
-    const std::uint32_t high = bound1 < bound2 ? bound2 : bound1;
-    count_ = high - low_ + 1;  // wraps to 0 for the whole 32-bit range
-    if (count_ == 0 || count_ > 0x80000000u) {
-        mask_ = 0xFFFFFFFFu;
+    const std::uint64_t high = bound1 < bound2 ? bound2 : bound1;
+    count_ = high - low_ + 1;  // wraps to 0 for the whole 64-bit range
+    constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;
+    if (count_ == 0 || count_ > kTopBit) {
+        mask_ = ~std::uint64_t{0};
     } else {
-        std::uint32_t power = 1;
+        std::uint64_t power = 1;
         while (power < count_) power <<= 1;
         mask_ = power - 1;
     }
@@ -54,15 +55,14 @@ std::uint32_t RangeRandom::NextRaw() {
     return y;
 }
 
-std::uint32_t RangeRandom::Next() {
-    if (count_ == 0) {
-        value_ = NextRaw();
-        return value_;
-    }
-    std::uint32_t r;
+std::uint64_t RangeRandom::Next() {
+    const bool wide = count_ == 0 || count_ > 0x100000000ull;
+    std::uint64_t r;
     do {
-        r = NextRaw() & mask_;
-    } while (r >= count_);
+        r = NextRaw();
+        if (wide) r = r << 32 | NextRaw();
+        r &= mask_;
+    } while (count_ != 0 && r >= count_);
     value_ = low_ + r;
     return value_;
 }

@@ -21,10 +21,11 @@ std::uint32_t RepeatTestThread::Run() {
 
     std::uint32_t bytes = transferSize;
     if (kind == Kind::CacheHit) {
-        std::uint32_t deviceLastLba = 0, blockLength = 0;
-        if (device->ReadCapacity(&deviceLastLba, &blockLength) != 0) return Fail(kFailedToStart);
-        // DataTransferLength has 32 bits; the buffer below is never smaller than what it asks for.
-        bytes = transferSize * blockLength;
+        // A READ(10) carries at most 65535 blocks.
+        std::uint32_t blockLength = 0;
+        if (transferSize == 0 || transferSize > 0xFFFF || !TransferLength(transferSize, &blockLength, &bytes)) {
+            return Fail(kFailedToStart);
+        }
     }
     // Zero-filled: the write buffer test writes zeros.
     RunBuffer buffer(*services, bytes);
@@ -34,7 +35,7 @@ std::uint32_t RepeatTestThread::Run() {
     std::uint8_t* cdb = request.sptd.Cdb;
     if (kind == Kind::CacheHit) {
         InitScsiRequest(&request, 10, kScsiIoctlDataIn, buffer.Data(), bytes, kMeasureTimeOutSeconds);
-        cdb[0] = 0x28;  // READ(10) at LBA 0; only the low 16 bits of the block count fit
+        cdb[0] = 0x28;  // READ(10) at LBA 0
         const std::uint16_t count = device->SwapBytes16(static_cast<std::uint16_t>(transferSize));
         std::memcpy(&cdb[7], &count, 2);
     } else {
@@ -52,7 +53,10 @@ std::uint32_t RepeatTestThread::Run() {
     if (kind == Kind::CacheHit) {
         // Brings LBA 0 into the drive's cache; a stop request waits until these are done.
         for (int i = 0; i < kWarmUpCommands; ++i) {
-            if (device->ExecutePassThrough(&request) != 0) return Fail(kFailedToStart, &buffer);
+            PrepareToSend(&request, bytes);
+            if (!IsCleanTransfer(device->ExecutePassThrough(&request), request, bytes)) {
+                return Fail(kFailedToStart, &buffer);
+            }
         }
     }
 
@@ -61,7 +65,7 @@ std::uint32_t RepeatTestThread::Run() {
     while (GoOn()) {
         if (commandCount.load(std::memory_order_relaxed) >= kCommands) break;
         std::uint64_t ticks;
-        if (!TimeCommand(&request, &ticks)) return Fail(kCommandFailed, &buffer);
+        if (!TimeCommand(&request, bytes, &ticks)) return Fail(kCommandFailed, &buffer);
         pendingBytes += bytes;
         if (ticks == 0) continue;
 

@@ -2,25 +2,35 @@
 
 #include <cstring>
 
+#include "engine/PercentRange.h"
 #include "engine/Statistics.h"
+#include "engine/TransferCommand.h"
+#include "framework/WideArithmetic.h"
 
 namespace sektra {
 
+namespace {
+
+// (r + 1) ÷ d without forming r + 1, which is 2^64 for a range over every 64-bit block.
+std::uint64_t OnePastQuotient(std::uint64_t r, std::uint64_t d) { return r / d + (r % d == d - 1 ? 1 : 0); }
+
+}  // namespace
+
 SequentialTestThread::Range SequentialTestThread::ComputeRange(Device* device, std::uint32_t startPercent,
                                                                std::uint32_t endPercent) {
-    std::uint32_t deviceLastLba = 0, blockLength = 0;
-    device->ReadCapacity(&deviceLastLba, &blockLength);
-    const std::uint64_t capacity = std::uint64_t{deviceLastLba} + 1;
-    const std::uint64_t first = startPercent * capacity / 100;
-    const std::uint64_t end = endPercent * capacity / 100;  // one past the last block
+    std::uint64_t deviceLastLba = 0;
+    std::uint32_t blockLength = 0;
+    device->GetCapacity(&deviceLastLba, &blockLength);
+    const PercentRange blocks = RangeOfPercents(deviceLastLba, startPercent, endPercent);
     Range range;
-    range.firstLba = static_cast<std::uint32_t>(first);
-    range.lastLba = static_cast<std::uint32_t>(end - 1);
-    range.usable = end >= first + 2 && end - 1 <= 0xFFFFFFFFu;
+    range.firstLba = blocks.firstLba;
+    range.lastLba = blocks.lastLba;
+    range.usable = !blocks.empty && blocks.lastLba > blocks.firstLba;
     if (range.usable) {
-        const std::uint64_t rangeBlocks = end - first;
-        while (range.positionStep <= rangeBlocks / 2000) range.positionStep <<= 1;
-        range.points = static_cast<std::uint32_t>(rangeBlocks / range.positionStep + 1);
+        const std::uint64_t span = range.lastLba - range.firstLba;  // rangeBlocks - 1
+        const std::uint64_t perPoint = OnePastQuotient(span, 2000);
+        while (range.positionStep <= perPoint) range.positionStep <<= 1;
+        range.points = static_cast<std::uint32_t>(OnePastQuotient(span, range.positionStep) + 1);
     }
     return range;
 }
@@ -37,7 +47,7 @@ SequentialTestThread::SequentialTestThread(WindowHandle window, Device* device, 
       range(ComputeRange(device, startPercent, endPercent)),
       progressTable(histogramCells, kProgressColumns),
       positionTable(histogramCells, range.points) {
-    currentLba.store(range.firstLba, std::memory_order_relaxed);
+    ShowCommand(range.firstLba, blocksPerCommand);
 }
 
 SequentialTestThread::~SequentialTestThread() { Stop(); }
@@ -64,43 +74,40 @@ std::uint32_t SequentialTestThread::Run() {
     ResetCounters();
     progressTable.Reset(0xFFFFFFFFu);
     positionTable.Reset(0xFFFFFFFFu);
-    currentLba.store(range.firstLba, std::memory_order_relaxed);
+    ShowCommand(range.firstLba, blocksPerCommand);
 
-    if (!range.usable || blocksPerCommand == 0 || ticksPerSecond == 0 || !progressTable.IsAllocated() ||
-        !positionTable.IsAllocated()) {
+    // A READ(10) carries at most 65535 blocks.
+    if (!range.usable || blocksPerCommand == 0 || blocksPerCommand > 0xFFFF || ticksPerSecond == 0 ||
+        !progressTable.IsAllocated() || !positionTable.IsAllocated()) {
         return Fail(kFailedToStart);
     }
-    std::uint32_t deviceLastLba = 0, blockLength = 0;
-    if (device->ReadCapacity(&deviceLastLba, &blockLength) != 0) return Fail(kFailedToStart);
-    RunBuffer buffer(*services, std::uint64_t{blocksPerCommand} * blockLength);
+    std::uint32_t blockLength = 0, commandBytes = 0;
+    if (!TransferLength(blocksPerCommand, &blockLength, &commandBytes)) return Fail(kFailedToStart);
+    RunBuffer buffer(*services, commandBytes);
     if (buffer.Data() == nullptr) return Fail(kFailedToStart);
 
     ScsiRequest request;
     InitScsiRequest(&request, 10, dataIn, buffer.Data(), 0, kMeasureTimeOutSeconds);
-    request.sptd.Cdb[0] = opcode;
 
     const std::uint64_t firstLba = range.firstLba;
     const std::uint64_t lastLba = range.lastLba;
-    // The cursor runs in 64 bits: a range that ends at block 0xFFFFFFFF must not wrap to 0.
+    // The cursor may pass the last block by less than one command; in 64 bits that never wraps
+    // short of a range that ends at the very last 64-bit block, which the test below catches.
     std::uint64_t cursor = firstLba;
     std::uint64_t pendingBytes = 0;
     Column progressColumn, positionColumn;
     BeginMeasuring();
     while (GoOn()) {
-        if (cursor > lastLba) break;
+        if (cursor > lastLba || cursor < firstLba) break;
         std::uint64_t blocks = blocksPerCommand;
-        if (cursor + blocks - 1 > lastLba) blocks = lastLba - cursor + 1;
+        if (lastLba - cursor < blocks - 1) blocks = lastLba - cursor + 1;
         const std::uint64_t commandLast = cursor + blocks - 1;
         const std::uint64_t bytes = blocks * blockLength;
-        commandLastLba.store(static_cast<std::uint32_t>(commandLast), std::memory_order_relaxed);
-        const std::uint32_t lba = device->SwapBytes32(static_cast<std::uint32_t>(cursor));
-        const std::uint16_t count = device->SwapBytes16(static_cast<std::uint16_t>(blocks));
-        std::memcpy(&request.sptd.Cdb[2], &lba, 4);
-        std::memcpy(&request.sptd.Cdb[7], &count, 2);
-        request.sptd.DataTransferLength = static_cast<std::uint32_t>(bytes);
+        ShowCommand(cursor, blocks);
+        SetTransferCommand(&request, opcode, cursor, static_cast<std::uint32_t>(blocks));
 
         std::uint64_t ticks;
-        if (!TimeCommand(&request, &ticks)) return Fail(kCommandFailed, &buffer);
+        if (!TimeCommand(&request, static_cast<std::uint32_t>(bytes), &ticks)) return Fail(kCommandFailed, &buffer);
         pendingBytes += bytes;
         // A command too fast for the clock is sent again at the same blocks; its bytes go into
         // the next sample.
@@ -108,24 +115,30 @@ std::uint32_t SequentialTestThread::Run() {
 
         const std::uint32_t rate = TakeRateSample(ticks, pendingBytes);
         const std::uint64_t offset = cursor - firstLba;
-        UpdateColumn(progressTable, progressColumn, offset * 1000 / (lastLba - firstLba), kProgressColumns - 1,
+        UpdateColumn(progressTable, progressColumn, MulDiv64(offset, 1000, lastLba - firstLba), kProgressColumns - 1,
                      rate, ticks, pendingBytes);
         UpdateColumn(positionTable, positionColumn, offset / range.positionStep, range.points - 1, rate, ticks,
                      pendingBytes);
         RecordProgress(progressColumn.index, commandLast == lastLba);
 
         cursor += blocksPerCommand;
-        currentLba.store(static_cast<std::uint32_t>(cursor), std::memory_order_relaxed);
         pendingBytes = 0;
     }
     return Finish(&buffer);
 }
 
+void SequentialTestThread::ShowCommand(std::uint64_t first, std::uint64_t blocks) {
+    std::uint64_t last = first + blocks - 1;
+    if (last > range.lastLba || last < first) last = range.lastLba;
+    currentLba.store(first, std::memory_order_relaxed);
+    commandLastLba.store(last, std::memory_order_relaxed);
+}
+
 void SequentialTestThread::GetSnapshot(TestSnapshot* snapshot) const {
-    snapshot->words[0] = range.firstLba;
-    snapshot->words[1] = range.lastLba;
-    snapshot->words[2] = currentLba.load(std::memory_order_relaxed);
-    snapshot->words[3] = commandLastLba.load(std::memory_order_relaxed);
+    SetSnapshotBlock(snapshot, 0, range.firstLba);
+    SetSnapshotBlock(snapshot, 1, range.lastLba);
+    SetSnapshotBlock(snapshot, 2, currentLba.load(std::memory_order_relaxed));
+    SetSnapshotBlock(snapshot, 3, commandLastLba.load(std::memory_order_relaxed));
     FillCounters(snapshot, false);
 }
 
@@ -143,7 +156,7 @@ SequentialReadTestThread::SequentialReadTestThread(WindowHandle window, Device* 
                                                    std::uint32_t blocksPerCommand, std::uint32_t startPercent,
                                                    std::uint32_t endPercent, std::uint32_t histogramCells)
     : SequentialTestThread(window, device, ticksPerSecondLow, ticksPerSecondHigh, mode, blocksPerCommand,
-                           startPercent, endPercent, histogramCells, 0x28, kScsiIoctlDataIn) {}
+                           startPercent, endPercent, histogramCells, kRead10, kScsiIoctlDataIn) {}
 
 SequentialWriteTestThread::SequentialWriteTestThread(WindowHandle window, Device* device,
                                                      std::uint32_t ticksPerSecondLow,
@@ -151,6 +164,6 @@ SequentialWriteTestThread::SequentialWriteTestThread(WindowHandle window, Device
                                                      std::uint32_t blocksPerCommand, std::uint32_t startPercent,
                                                      std::uint32_t endPercent, std::uint32_t histogramCells)
     : SequentialTestThread(window, device, ticksPerSecondLow, ticksPerSecondHigh, mode, blocksPerCommand,
-                           startPercent, endPercent, histogramCells, 0x2A, kScsiIoctlDataOut) {}
+                           startPercent, endPercent, histogramCells, kWrite10, kScsiIoctlDataOut) {}
 
 }  // namespace sektra

@@ -1,7 +1,8 @@
 #pragma once
-// The sequential transfer tests: READ(10) or WRITE(10) through a range of blocks in order, from
-// the first block to the last, with the rates kept per thousandth of the range (progress
-// table) and per position step (position table).
+// The sequential transfer tests: READ or WRITE through a range of blocks in order, from the
+// first block to the last, with the rates kept per thousandth of the range (progress table)
+// and per position step (position table). Commands below 2^32 are READ(10)/WRITE(10), the
+// others READ(16)/WRITE(16).
 #include <atomic>
 #include <cstdint>
 
@@ -20,17 +21,18 @@ public:
 
     std::uint32_t Run() override;
 
-    // 0 firstLba, 1 lastLba, 2 currentLba, 3 commandLastLba, 4-5 command count (low, high),
-    // 6 maximum, 7 average, 8 minimum (KB/s), 9 progress (0 … 1000), 10 estimated finish,
-    // 11 elapsed seconds.
+    // 0 firstLba, 1 lastLba, 2 currentLba, 3 commandLastLba (low halves; 12 to 15 the high
+    // halves), 4-5 command count (low, high), 6 maximum, 7 average, 8 minimum (KB/s),
+    // 9 progress (0 … 1000), 10 estimated finish, 11 elapsed seconds. currentLba and
+    // commandLastLba are the blocks of the command in flight, or of the last one sent.
     void GetSnapshot(TestSnapshot* snapshot) const override;
     // The progress table (1000 columns), the position table (`points` columns, column p from
     // block firstLba + p × positionStep on), and those two numbers.
     void GetSamples(const SampleTable** progressTable, const SampleTable** positionTable,
                     std::uint32_t* points, std::uint64_t* positionStep) const;
 
-    std::uint32_t GetFirstLba() const { return range.firstLba; }
-    std::uint32_t GetLastLba() const { return range.lastLba; }
+    std::uint64_t GetFirstLba() const { return range.firstLba; }
+    std::uint64_t GetLastLba() const { return range.lastLba; }
 
 protected:
     // The range is start ÷ 100 to end ÷ 100 of the device's capacity, asked for here.
@@ -46,15 +48,16 @@ private:
         std::uint64_t ticks = 0;
         std::uint64_t bytes = 0;
     };
+    // The blocks the window shows: the command about to go, never past the range's end.
+    void ShowCommand(std::uint64_t first, std::uint64_t blocks);
     void UpdateColumn(SampleTable& table, Column& column, std::uint64_t index, std::uint32_t lastIndex,
                       std::uint32_t rate, std::uint64_t ticks, std::uint64_t bytes);
 
     struct Range {
-        // False for a range READ(10) cannot address or of fewer than two blocks: the run then
-        // fails at its start.
+        // False for a range of fewer than two blocks: the run then fails at its start.
         bool usable = false;
-        std::uint32_t firstLba = 0;
-        std::uint32_t lastLba = 0;
+        std::uint64_t firstLba = 0;
+        std::uint64_t lastLba = 0;
         std::uint64_t positionStep = 1;
         std::uint32_t points = 1;
     };
@@ -64,8 +67,8 @@ private:
     const std::uint8_t dataIn;
     const std::uint32_t blocksPerCommand;
     const Range range;
-    std::atomic<std::uint32_t> currentLba{0};
-    std::atomic<std::uint32_t> commandLastLba{0};
+    std::atomic<std::uint64_t> currentLba{0};
+    std::atomic<std::uint64_t> commandLastLba{0};
     SampleTable progressTable;
     SampleTable positionTable;
 };

@@ -1,5 +1,8 @@
 #include "engine/TestThread.h"
 
+#include <cstring>
+
+#include "device/Sense.h"
 #include "engine/Statistics.h"
 #include "engine/TimerMode.h"
 
@@ -39,6 +42,27 @@ std::uint32_t TestThread::Finish(RunBuffer* buffer) {
     progress.Finish();
     Post(WM_TEST_FINISHED, 0, 0);
     return 0;
+}
+
+void TestThread::PrepareToSend(ScsiRequest* request, std::uint32_t length) {
+    request->sptd.DataTransferLength = length;
+    request->sptd.SenseInfoLength = kSenseInfoLength;
+    request->sptd.ScsiStatus = 0;
+    std::memset(request->sense, 0, sizeof(request->sense));
+}
+
+bool TestThread::IsCleanTransfer(int result, const ScsiRequest& request, std::uint32_t length) {
+    // A short transfer moved fewer bytes than the rate would count.
+    return IsCleanRequest(result, request) && request.sptd.DataTransferLength == length;
+}
+
+bool TestThread::TransferLength(std::uint32_t blocks, std::uint32_t* blockLength, std::uint32_t* bytes) {
+    std::uint64_t deviceLastLba = 0;
+    if (device->GetCapacity(&deviceLastLba, blockLength) != 0 || *blockLength == 0) return false;
+    const std::uint64_t wanted = std::uint64_t{blocks} * *blockLength;
+    if (wanted > 0xFFFFFFFFu) return false;
+    *bytes = static_cast<std::uint32_t>(wanted);
+    return true;
 }
 
 void TestThread::BeginMeasuring() { progress.Start(services->Time()); }

@@ -16,11 +16,23 @@
 
 namespace sektra {
 
-// The twelve words a window copies from its test thread on every tick. What each word holds
-// depends on the test; words a test does not fill keep what the window had there.
+// The words a window copies from its test thread on every tick. What each word holds depends
+// on the test; words a test does not fill keep what the window had there. Block numbers are
+// 64-bit: words 0 to 3 hold their low halves and words 12 to 15 the high halves of the same
+// four, so a reader of words 0 to 11 alone sees what it always saw on a disk below 2^32 blocks.
 struct TestSnapshot {
-    std::uint32_t words[12];
+    static constexpr int kHighWords = 12;
+    std::uint32_t words[16];
 };
+
+// Block number `index` (0 to 3) of a snapshot, and storing one.
+inline std::uint64_t SnapshotBlock(const TestSnapshot& snapshot, int index) {
+    return std::uint64_t{snapshot.words[TestSnapshot::kHighWords + index]} << 32 | snapshot.words[index];
+}
+inline void SetSnapshotBlock(TestSnapshot* snapshot, int index, std::uint64_t block) {
+    snapshot->words[index] = static_cast<std::uint32_t>(block);
+    snapshot->words[TestSnapshot::kHighWords + index] = static_cast<std::uint32_t>(block >> 32);
+}
 
 // Time-out of every measuring command, in seconds.
 constexpr std::uint32_t kMeasureTimeOutSeconds = 30;
@@ -50,6 +62,10 @@ protected:
     std::uint32_t Finish(RunBuffer* buffer);
     // The measuring loop starts now.
     void BeginMeasuring();
+    // The device's block length and the bytes of a command of `blocks` blocks, asked at the
+    // start of a run; false when the capacity cannot be had, the block length is 0, or the
+    // bytes do not fit the 32-bit DataTransferLength.
+    bool TransferLength(std::uint32_t blocks, std::uint32_t* blockLength, std::uint32_t* bytes);
 
     // Once before every command: false when the run is to end; otherwise gives up the rest of
     // the time slice so the command starts on a fresh one.
@@ -59,17 +75,26 @@ protected:
         return true;
     }
 
-    // Sends the prepared request between two clock readings and counts it. The start reading is
-    // skipped when the previous end reading was exactly 0, and the previous start stands in.
-    // False when the request could not be sent.
-    bool TimeCommand(ScsiRequest* request, std::uint64_t* ticks) {
+    // Sends the prepared request for `length` bytes between two clock readings and counts it.
+    // The start reading is skipped when the previous end reading was exactly 0, and the
+    // previous start stands in. True only for a clean command that moved all its bytes: the
+    // call succeeded, the status is GOOD, the sense is empty. Anything else is a failed command
+    // whose time must not become a sample.
+    bool TimeCommand(ScsiRequest* request, std::uint32_t length, std::uint64_t* ticks) {
+        PrepareToSend(request, length);
         if (endStamp != 0) startStamp = services->ReadClock(mode);
         const int result = device->ExecutePassThrough(request);
         endStamp = services->ReadClock(mode);
         commandCount.store(commandCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         *ticks = endStamp - startStamp;
-        return result == 0;
+        return IsCleanTransfer(result, *request, length);
     }
+
+    // The fields a request gets back from the port are set again before every send: Windows
+    // writes the bytes really moved into DataTransferLength and the sense bytes it returned
+    // into SenseInfoLength, so a request resent unchanged would ask for less each time.
+    static void PrepareToSend(ScsiRequest* request, std::uint32_t length);
+    static bool IsCleanTransfer(int result, const ScsiRequest& request, std::uint32_t length);
 
     // A transfer sample of `bytes` in `ticks` (not 0): its rate, and the average, maximum and
     // minimum over the run. Returns the sample's rate.

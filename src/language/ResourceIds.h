@@ -104,6 +104,10 @@
 #define IDC_WAIT_NOTE1          1058
 #define IDC_WAIT_NOTE2          1059
 
+/* Seek test (312): the texts that name the figure */
+#define IDC_SEEK_COUNT_LABEL    1060
+#define IDC_SEEK_TIME_GROUP     1061
+
 /* Strings. "fmt(...)" notes the arguments of a format string. */
 #define IDS_COLUMN_ITEM         1
 #define IDS_COLUMN_VALUE        2
@@ -200,6 +204,9 @@
 #define IDS_TREE_ATA_IDENTIFY   113
 #define IDS_WAIT_NOTE1          114
 #define IDS_WAIT_NOTE2          115
+#define IDS_TREE_ACCESS_TIME    116 /* the seek row of a device measured by one-block reads */
+#define IDS_ACCESS_COUNT        117
+#define IDS_ACCESS_TIME         118
 /* Refusal of a write test on a disk that holds data */
 #define IDS_REFUSE_CAPTION      500
 #define IDS_REFUSE_SYSTEM_DISK  501

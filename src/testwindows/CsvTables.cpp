@@ -85,9 +85,10 @@ std::wstring ProgressLabel(std::uint32_t column) {
     return Format(L"%.1f %% - %.1f %%", column / 10.0, (column + 1) / 10.0);
 }
 
-std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes) {
+std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes, std::uint64_t startBytes) {
     const double step = static_cast<double>(columnBytes) / 1048576.0;
-    return Format(L"%.3f MB - %.3f MB", column * step, (column + 1.0) * step);
+    const double start = static_cast<double>(startBytes) / 1048576.0;
+    return Format(L"%.3f MB - %.3f MB", start + column * step, start + (column + 1.0) * step);
 }
 
 void WriteCommonRows(CsvFile& csv, const CsvLabels& labels, const CsvSummary& summary) {
@@ -137,7 +138,7 @@ void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& 
 
 void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTable& progressTable,
                            const SampleTable& positionTable, std::uint32_t points, std::uint64_t positionStep,
-                           std::uint32_t blockLength) {
+                           std::uint32_t blockLength, std::uint64_t firstLba) {
     WriteSequentialHeader(csv, labels);
     for (std::uint32_t c = 0; c < kProgressColumns; ++c) {
         csv.NewRow();
@@ -145,12 +146,14 @@ void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTa
         WriteColumn(csv, progressTable, c);
     }
     csv.NewRow();
-    // In 64 bits: a position step of 2^21 blocks of 4096 bytes is already 8 GiB.
-    const std::uint64_t columnBytes = (positionStep & 0xFFFFFFFFu) * blockLength;
+    // In 64 bits: a position step of 2^21 blocks of 4096 bytes is already 8 GiB, and the inner
+    // tenth of a 12 TB disk starts 10.8 TB in.
+    const std::uint64_t columnBytes = positionStep * blockLength;
+    const std::uint64_t startBytes = firstLba * blockLength;
     WriteSequentialHeader(csv, labels);
     for (std::uint32_t k = 0; k < points; ++k) {
         csv.NewRow();
-        csv.AddText(PositionLabel(k, columnBytes).c_str());
+        csv.AddText(PositionLabel(k, columnBytes, startBytes).c_str());
         WriteColumn(csv, positionTable, k);
     }
 }

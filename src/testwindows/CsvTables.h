@@ -43,8 +43,9 @@ std::wstring CacheRateLabel(std::uint32_t i, std::uint32_t cells);
 std::wstring SeekTimeLabel(std::uint32_t i, std::uint32_t cells);
 // Sequential tests, one per thousandth of the range: "%.1f %% - %.1f %%".
 std::wstring ProgressLabel(std::uint32_t column);
-// Sequential tests, one per position step of `columnBytes` bytes: "%.3f MB - %.3f MB".
-std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes);
+// Sequential tests, one per position step of `columnBytes` bytes from `startBytes` (the first
+// tested block's position on the device): "%.3f MB - %.3f MB".
+std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes, std::uint64_t startBytes = 0);
 
 // Rows 1 to 9 of every file: model, revision, title, an empty row, best, average, worst,
 // command count, an empty row.
@@ -56,10 +57,11 @@ enum class HistogramKind { Random, Cache, Seek };
 void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& table, HistogramKind kind);
 
 // The two tables of a sequential test: the progress table (1000 columns) and, after an empty
-// row, the position table (`points` columns of positionStep × blockLength bytes), each under
-// the same header row; every data row holds its label and the 205 rows of its column.
+// row, the position table (`points` columns of positionStep × blockLength bytes from block
+// firstLba, labelled with their positions on the device), each under the same header row;
+// every data row holds its label and the 205 rows of its column.
 void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTable& progressTable,
                            const SampleTable& positionTable, std::uint32_t points, std::uint64_t positionStep,
-                           std::uint32_t blockLength);
+                           std::uint32_t blockLength, std::uint64_t firstLba = 0);
 
 }  // namespace sektra

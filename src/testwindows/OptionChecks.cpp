@@ -15,13 +15,20 @@ std::uint32_t CheckTransferOptions(std::int32_t blocks, std::uint32_t maxBlocks,
     return 0;
 }
 
-std::uint32_t CheckSeekOptions(std::int32_t count, std::int32_t firstBlock, std::int32_t lastBlock,
-                               std::uint32_t maxBlock) {
+std::uint32_t CheckSeekOptions(std::int32_t count, std::uint64_t firstBlock, std::uint64_t lastBlock,
+                               std::uint64_t maxBlock) {
     const auto seeks = static_cast<std::uint32_t>(count);
     if (seeks == 0 || seeks > 99999) return IDS_BAD_SEEK_COUNT;
-    if (static_cast<std::uint32_t>(lastBlock) > maxBlock) return IDS_BAD_LAST_BLOCK;
-    if (static_cast<std::uint32_t>(firstBlock) >= static_cast<std::uint32_t>(lastBlock)) return IDS_BAD_FIRST_BLOCK;
+    if (lastBlock > maxBlock) return IDS_BAD_LAST_BLOCK;
+    if (firstBlock >= lastBlock) return IDS_BAD_FIRST_BLOCK;
     return 0;
+}
+
+std::wstring LimitText(const std::wstring& format, std::uint64_t limit) {
+    std::wstring text = format;
+    const std::size_t at = text.find(L"%u");
+    if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(limit));
+    return text;
 }
 
 std::uint32_t CheckCacheOptions(std::int32_t size, std::uint32_t limit, bool sizeInKB) {

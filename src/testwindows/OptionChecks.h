@@ -10,10 +10,13 @@ namespace sektra {
 // and below the end (57). Checked in this order, the range also when a preset is chosen.
 std::uint32_t CheckTransferOptions(std::int32_t blocks, std::uint32_t maxBlocks, std::int32_t startPercent,
                                    std::int32_t endPercent);
-// Values typed as signed numbers, compared unsigned: count in 1 .. 99999 (109); last block not
-// beyond the device's (111); first block below the last (110).
-std::uint32_t CheckSeekOptions(std::int32_t count, std::int32_t firstBlock, std::int32_t lastBlock,
-                               std::uint32_t maxBlock);
+// Count typed as a signed number, compared unsigned, in 1 .. 99999 (109); 64-bit block numbers:
+// last block not beyond the device's (111); first block below the last (110).
+std::uint32_t CheckSeekOptions(std::int32_t count, std::uint64_t firstBlock, std::uint64_t lastBlock,
+                               std::uint64_t maxBlock);
+// A "fmt(unsigned limit)" resource string with a 64-bit limit: its first "%u" replaced by the
+// decimal digits (the Windows C runtimes disagree on a 64-bit conversion).
+std::wstring LimitText(const std::wstring& format, std::uint64_t limit);
 // Size in 1 .. limit: 108 when counted in KB, else 55.
 std::uint32_t CheckCacheOptions(std::int32_t size, std::uint32_t limit, bool sizeInKB);
 // The typed word must be the confirmation word exactly: same case, no blanks around it.

@@ -13,17 +13,29 @@ std::wstring ElapsedText(const std::wstring& format, std::uint32_t elapsedSecond
     return buffer;
 }
 
-std::wstring TransferBlocksText(std::uint32_t commandFirst, std::uint32_t commandLast, std::uint32_t rangeFirst,
-                                std::uint32_t rangeLast) {
-    wchar_t buffer[96];
-    std::swprintf(buffer, 96, L" %10u - %10u (%u - %u)", commandFirst, commandLast, rangeFirst, rangeLast);
-    return buffer;
+namespace {
+
+// A block number right-aligned in ten characters, wider when it needs more. Built by hand: the
+// C runtimes of the Windows builds disagree on how a 64-bit printf conversion is spelled.
+std::wstring Padded(std::uint64_t block) {
+    const std::wstring digits = std::to_wstring(block);
+    return digits.size() < 10 ? std::wstring(10 - digits.size(), L' ') + digits : digits;
 }
 
-std::wstring SeekBlockText(std::uint32_t current, std::uint32_t first, std::uint32_t last) {
-    wchar_t buffer[64];
-    std::swprintf(buffer, 64, L" %10u (%u - %u)", current, first, last);
-    return buffer;
+std::wstring Range(std::uint64_t first, std::uint64_t last) {
+    return L" (" + std::to_wstring(first) + L" - " + std::to_wstring(last) + L")";
+}
+
+}  // namespace
+
+std::wstring TransferBlocksText(std::uint64_t commandFirst, std::uint64_t commandLast, std::uint64_t rangeFirst,
+                                std::uint64_t rangeLast) {
+    if (commandFirst > commandLast) commandFirst = commandLast;
+    return L" " + Padded(commandFirst) + L" - " + Padded(commandLast) + Range(rangeFirst, rangeLast);
+}
+
+std::wstring SeekBlockText(std::uint64_t current, std::uint64_t first, std::uint64_t last) {
+    return L" " + Padded(current) + Range(first, last);
 }
 
 std::wstring CountText(std::uint64_t count) { return L" " + std::to_wstring(count); }

@@ -9,11 +9,12 @@ namespace sektra {
 // `format` (a resource string taking three ints) with hours, total minutes and seconds:
 // E / 3600, E / 60 and E % 60 of the elapsed seconds E. The minutes are not reduced modulo 60.
 std::wstring ElapsedText(const std::wstring& format, std::uint32_t elapsedSeconds);
-// " %10u - %10u (%u - %u)": the current command's blocks, then the tested range.
-std::wstring TransferBlocksText(std::uint32_t commandFirst, std::uint32_t commandLast, std::uint32_t rangeFirst,
-                                std::uint32_t rangeLast);
-// " %10u (%u - %u)": the block of the last seek, then the range.
-std::wstring SeekBlockText(std::uint32_t current, std::uint32_t first, std::uint32_t last);
+// " %10u - %10u (%u - %u)" with 64-bit numbers: the last command's blocks, then the tested
+// range. A first block past the last (a snapshot taken between two stores) shows the last.
+std::wstring TransferBlocksText(std::uint64_t commandFirst, std::uint64_t commandLast, std::uint64_t rangeFirst,
+                                std::uint64_t rangeLast);
+// " %10u (%u - %u)" with 64-bit numbers: the block of the last positioning, then the range.
+std::wstring SeekBlockText(std::uint64_t current, std::uint64_t first, std::uint64_t last);
 // " %I64u".
 std::wstring CountText(std::uint64_t count);
 // " %d KB/Sec" (the rate read as a signed int, as shown since ever).

@@ -47,7 +47,13 @@ std::wstring CacheTitle(std::uint32_t testType, double kilobytes) {
     return Bounded(std::wstring(name), Kilobytes(kilobytes) + L"KB", L") - ");
 }
 
-std::wstring SeekTitle(const std::wstring& label) { return Bounded(L"Seek Test(", label, L") - "); }
+std::wstring SeekTitle(const std::wstring& label, bool accessTime) {
+    return Bounded(accessTime ? L"Access Time Test(" : L"Seek Test(", label, L") - ");
+}
+
+double BlocksInKilobytes(std::uint64_t units, std::uint32_t blockLength) {
+    return static_cast<double>(units * blockLength) / 1024.0;
+}
 
 std::wstring TitleUpToParenthesis(const std::wstring& title) {
     const std::size_t parenthesis = title.rfind(L')');

@@ -17,8 +17,12 @@ constexpr std::size_t kMaxSaveNameLength = 519;
 std::wstring TransferTitle(std::uint32_t testType, double kilobytes, const std::wstring& rangeLabel);
 // Cache hit (3), Read Buffer (9) and Write Buffer (10); empty for any other type.
 std::wstring CacheTitle(std::uint32_t testType, double kilobytes);
-// The seek test with its label, cut like the range label.
-std::wstring SeekTitle(const std::wstring& label);
+// The seek test with its label, cut like the range label; "Access Time Test(" when the test
+// times one-block reads instead of seeks.
+std::wstring SeekTitle(const std::wstring& label, bool accessTime = false);
+// The size in KB of `units` blocks of `blockLength` bytes, in 64 bits: 2^20 blocks of 4096
+// bytes are 4 GiB, past what 32 bits hold.
+double BlocksInKilobytes(std::uint64_t units, std::uint32_t blockLength);
 
 // The title up to and including its last ')' (the whole title when it has none).
 std::wstring TitleUpToParenthesis(const std::wstring& title);

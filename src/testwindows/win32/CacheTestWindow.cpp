@@ -29,8 +29,9 @@ void CacheTestWindow::OnInitDialog(MessageRecord& record) {
             return;
         }
     }
-    std::uint32_t lastBlock = 0, blockLength = 0;
-    device->ReadCapacity(&lastBlock, &blockLength);
+    std::uint64_t lastBlock = 0;
+    std::uint32_t blockLength = 0;
+    device->GetCapacity(&lastBlock, &blockLength);
 
     std::uint32_t askedSize = 0;
     if (exponent == 15) {
@@ -48,7 +49,7 @@ void CacheTestWindow::OnInitDialog(MessageRecord& record) {
         options.GetResult(&askedSize);
     }
     const std::uint32_t size = exponent < 15 ? 1u << exponent : askedSize;
-    const double kilobytes = testType == 3 ? static_cast<std::uint32_t>(size * blockLength) / 1024.0 : size;
+    const double kilobytes = testType == 3 ? BlocksInKilobytes(size, blockLength) : size;
     const std::wstring title = CacheTitle(testType, kilobytes);
     if (title.empty()) {
         CloseWindow();

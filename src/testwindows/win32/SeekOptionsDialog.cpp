@@ -1,14 +1,12 @@
 #include "testwindows/win32/SeekOptionsDialog.h"
 
-#include <cwchar>
-
 #include "language/ResourceIds.h"
 #include "testwindows/OptionChecks.h"
 #include "testwindows/win32/ResourceText.h"
 
 namespace sektra {
 
-SeekOptionsDialog::SeekOptionsDialog(std::uint32_t lastBlock, std::uint32_t blockLength)
+SeekOptionsDialog::SeekOptionsDialog(std::uint64_t lastBlock, std::uint32_t blockLength)
     : lastBlock(lastBlock), maxBlock(lastBlock), blockLength(blockLength) {}
 
 void SeekOptionsDialog::OnInitDialog(MessageRecord&) {
@@ -19,9 +17,7 @@ void SeekOptionsDialog::OnInitDialog(MessageRecord&) {
     lastBlockEdit = std::make_unique<EditControl>(dialog, IDC_SEEK_LAST_BLOCK);
     modeButtons = std::make_unique<RadioGroup>(dialog, IDC_SEEK_ALTERNATE, IDC_SEEK_RANDOM);
 
-    wchar_t limit[128];
-    std::swprintf(limit, 128, ResourceText(IDS_LIMIT_BLOCKS).c_str(), maxBlock);
-    limitLabel->SetText(limit);
+    limitLabel->SetText(LimitText(ResourceText(IDS_LIMIT_BLOCKS), maxBlock).c_str());
     countEdit->SetText(seekCount);
     modeButtons->Check(static_cast<int>(seekMode));
     firstBlockEdit->SetText(firstBlock);
@@ -38,8 +34,8 @@ void SeekOptionsDialog::OnCommand(MessageRecord& record) {
 
 void SeekOptionsDialog::OnOK() {
     const std::int32_t count = countEdit->GetTextAsInt32();
-    const std::int32_t first = firstBlockEdit->GetTextAsInt32();
-    const std::int32_t last = lastBlockEdit->GetTextAsInt32();
+    const std::uint64_t first = firstBlockEdit->GetTextAsUInt64();
+    const std::uint64_t last = lastBlockEdit->GetTextAsUInt64();
     const std::uint32_t refusal = CheckSeekOptions(count, first, last, maxBlock);
     if (refusal != 0) {
         ShowStopBox(GetHandle(), refusal, IDS_INPUT_ERROR_CAPTION);
@@ -48,13 +44,13 @@ void SeekOptionsDialog::OnOK() {
     seekCount = static_cast<std::uint32_t>(count);
     const int checked = modeButtons->GetChecked();
     seekMode = checked < 0 ? 0 : static_cast<std::uint32_t>(checked);
-    firstBlock = static_cast<std::uint32_t>(first);
-    lastBlock = static_cast<std::uint32_t>(last);
+    firstBlock = first;
+    lastBlock = last;
     Close(0);
 }
 
-void SeekOptionsDialog::GetResult(std::uint32_t* seekCount, std::uint32_t* seekMode, std::uint32_t* firstBlock,
-                                  std::uint32_t* lastBlock) const {
+void SeekOptionsDialog::GetResult(std::uint32_t* seekCount, std::uint32_t* seekMode, std::uint64_t* firstBlock,
+                                  std::uint64_t* lastBlock) const {
     *seekCount = this->seekCount;
     *seekMode = this->seekMode;
     *firstBlock = this->firstBlock;

@@ -14,14 +14,14 @@ namespace sektra {
 class SeekOptionsDialog : public OptionDialog {
 public:
     // lastBlock: the device's last block, the highest block a seek may reach.
-    SeekOptionsDialog(std::uint32_t lastBlock, std::uint32_t blockLength);
+    SeekOptionsDialog(std::uint64_t lastBlock, std::uint32_t blockLength);
 
     void OnInitDialog(MessageRecord& record) override;
     void OnCommand(MessageRecord& record) override;
     virtual void OnOK();
     // seekMode 0 alternates between the first and the last block, 1 seeks to random blocks.
-    void GetResult(std::uint32_t* seekCount, std::uint32_t* seekMode, std::uint32_t* firstBlock,
-                   std::uint32_t* lastBlock) const;
+    void GetResult(std::uint32_t* seekCount, std::uint32_t* seekMode, std::uint64_t* firstBlock,
+                   std::uint64_t* lastBlock) const;
 
 private:
     std::unique_ptr<Control> limitLabel;
@@ -31,9 +31,9 @@ private:
     std::unique_ptr<RadioGroup> modeButtons;
     std::uint32_t seekCount = 1000;
     std::uint32_t seekMode = 0;
-    std::uint32_t firstBlock = 0;
-    std::uint32_t lastBlock;
-    std::uint32_t maxBlock;
+    std::uint64_t firstBlock = 0;
+    std::uint64_t lastBlock;
+    std::uint64_t maxBlock;
     std::uint32_t blockLength;
 };
 

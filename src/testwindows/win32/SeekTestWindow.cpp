@@ -13,10 +13,12 @@ namespace sektra {
 void SeekTestWindow::OnInitDialog(MessageRecord& record) {
     if (!BeginInit(record, 200)) return;
     const std::uint32_t choice = itemCode & 0xFF;
-    std::uint32_t seekCount = 1000, lastBlock = 0, blockLength = 0;
-    device->ReadCapacity(&lastBlock, &blockLength);
+    std::uint32_t seekCount = 1000, blockLength = 0;
+    std::uint64_t lastBlock = 0;
+    device->GetCapacity(&lastBlock, &blockLength);
     // The standard row alternates between the two ends of the device.
-    std::uint32_t seekMode = 0, first = 0, last = lastBlock;
+    std::uint32_t seekMode = 0;
+    std::uint64_t first = 0, last = lastBlock;
     if (choice == 0x1F) {
         SeekOptionsDialog options(lastBlock, blockLength);
         if (options.DoModal(theApplication->GetResourceInstance(), IDD_SEEK_OPTIONS, Owner()) != 0) {
@@ -34,11 +36,22 @@ void SeekTestWindow::OnInitDialog(MessageRecord& record) {
                                                       static_cast<std::uint32_t>(ticksPerSecond >> 32), timerMode,
                                                       first, last, seekCount, seekMode, performCells);
     seekThread = newThread.get();
-    FinishInit(std::move(newThread), SeekTitle(label));
+    const bool accessTime = seekThread->GetMethod() == SeekMethod::Access;
+    if (accessTime) {
+        // The template names seeks; this run times one-block reads.
+        SetItemText(IDC_SEEK_COUNT_LABEL, ResourceText(IDS_ACCESS_COUNT));
+        SetItemText(IDC_SEEK_TIME_GROUP, ResourceText(IDS_ACCESS_TIME));
+    }
+    FinishInit(std::move(newThread), SeekTitle(label, accessTime));
+}
+
+void SeekTestWindow::SetItemText(int itemId, const std::wstring& text) {
+    Control item(GetHandle(), itemId);
+    item.SetText(text.c_str());
 }
 
 std::wstring SeekTestWindow::BlockText(const TestSnapshot& snapshot) const {
-    return SeekBlockText(snapshot.words[2], snapshot.words[0], snapshot.words[1]);
+    return SeekBlockText(SnapshotBlock(snapshot, 2), SnapshotBlock(snapshot, 0), SnapshotBlock(snapshot, 1));
 }
 
 std::wstring SeekTestWindow::FigureText(std::uint32_t value) const { return SeekTimeText(value); }

@@ -21,6 +21,8 @@ protected:
     void WriteTable(CsvFile& csv, const CsvLabels& labels) override { WriteSeekTable(csv, labels); }
 
 private:
+    void SetItemText(int itemId, const std::wstring& text);
+
     SeekTestThread* seekThread = nullptr;  // a view of `thread`
 };
 

@@ -33,8 +33,9 @@ void TransferTestWindow::OnInitDialog(MessageRecord& record) {
             return;
         }
     }
-    std::uint32_t lastBlock = 0, blockLength = 0;
-    device->ReadCapacity(&lastBlock, &blockLength);
+    std::uint64_t lastBlock = 0;
+    std::uint32_t blockLength = 0;
+    device->GetCapacity(&lastBlock, &blockLength);
 
     std::uint32_t askedBlocks = 0, rangeIndex = rangeChoice - 2, customStart = 0, customEnd = 0;
     if (rangeChoice == kAsk) {
@@ -53,7 +54,7 @@ void TransferTestWindow::OnInitDialog(MessageRecord& record) {
         return;
     }
     const std::uint32_t blocks = exponent < kAsk ? 1u << exponent : askedBlocks;
-    const double kilobytes = static_cast<std::uint32_t>(blocks * blockLength) / 1024.0;
+    const double kilobytes = BlocksInKilobytes(blocks, blockLength);
 
     const HWND window = GetHandle();
     const std::uint32_t low = static_cast<std::uint32_t>(ticksPerSecond);
@@ -87,7 +88,8 @@ void TransferTestWindow::OnInitDialog(MessageRecord& record) {
 }
 
 std::wstring TransferTestWindow::BlockText(const TestSnapshot& snapshot) const {
-    return TransferBlocksText(snapshot.words[2], snapshot.words[3], snapshot.words[0], snapshot.words[1]);
+    return TransferBlocksText(SnapshotBlock(snapshot, 2), SnapshotBlock(snapshot, 3), SnapshotBlock(snapshot, 0),
+                              SnapshotBlock(snapshot, 1));
 }
 
 std::wstring TransferTestWindow::FigureText(std::uint32_t value) const { return RateText(value); }
@@ -106,9 +108,11 @@ void TransferTestWindow::WriteSequentialTables(CsvFile& csv, const CsvLabels& la
     std::uint32_t points = 0;
     std::uint64_t positionStep = 0;
     sequentialThread->GetSamples(&progressTable, &positionTable, &points, &positionStep);
-    std::uint32_t lastBlock = 0, blockLength = 0;
-    device->ReadCapacity(&lastBlock, &blockLength);
-    sektra::WriteSequentialTables(csv, labels, *progressTable, *positionTable, points, positionStep, blockLength);
+    std::uint64_t lastBlock = 0;
+    std::uint32_t blockLength = 0;
+    device->GetCapacity(&lastBlock, &blockLength);
+    sektra::WriteSequentialTables(csv, labels, *progressTable, *positionTable, points, positionStep, blockLength,
+                                  sequentialThread->GetFirstLba());
 }
 
 void TransferTestWindow::WriteRandomTable(CsvFile& csv, const CsvLabels& labels) {

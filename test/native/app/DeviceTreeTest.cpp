@@ -61,6 +61,27 @@ TEST(DeviceTree, GroupsFoldersAndDevicesOfTheDemoSet) {
     EXPECT_EQ(ChildCodes(root.children[2]), (std::vector<ItemCode>{0x31FF0000}));
 }
 
+TEST(DeviceTree, SeekRowSaysAccessTimeWhereSeekCannotReachEveryBlock) {
+    OpenedDemoSet demo;
+    const TreeNode root = BuildDeviceTree(demo.Lists(), texts, nullptr);
+    const struct {
+        ItemCode row;
+        const wchar_t* text;
+    } cases[] = {
+        {0x13001400, L"S25"},   // ATA disk: SEEK(10)
+        {0x17021400, L"S116"},  // USB flash disk: refuses SEEK(10)
+        {0x11031400, L"S116"},  // 4 TiB disk: 2^33 blocks
+        {0x11041400, L"S116"},  // 12 TB disk
+        {0x11051400, L"S25"},   // 4096-byte blocks, 2^20 of them
+        {0x22001400, L"S25"},   // CD-ROM
+    };
+    for (const auto& c : cases) {
+        const TreeNode* row = FindTreeNode(root, c.row);
+        ASSERT_NE(row, nullptr) << std::hex << c.row;
+        EXPECT_EQ(row->text, c.text) << std::hex << c.row;
+    }
+}
+
 // What each demo device answers, as the tree shows it.
 struct DeviceCase {
     ItemCode d;
@@ -81,9 +102,9 @@ TEST(DeviceTree, CategoriesAndTestsOfEveryDemoDevice) {
         {0x11010000, {0x11012100, 0x11012200, 0x11012280, 0x11012283},
          {0x11012000, 0x11013000, 0x11014000, 0x11015000, 0x11011000},
          {0x11011500, 0x11011600, 0x11011700, 0x11011800, 0x11011900, 0x11011A00, 0x11011300, 0x11011400}, 12},
-        // USB flash: no SEEK, 64 KB limit
+        // USB flash: refuses SEEK(10), so its seek row measures access time; 64 KB limit
         {0x17020000, {0x17022100, 0x17022200, 0x17022280}, {0x17022000, 0x17024000, 0x17021000},
-         {0x17021500, 0x17021600, 0x17021700, 0x17021800, 0x17021300}, 8},
+         {0x17021500, 0x17021600, 0x17021700, 0x17021800, 0x17021300, 0x17021400}, 8},
         // 4 TB disk
         {0x11030000, {0x11032100, 0x11032200, 0x11032280, 0x11032283}, {0x11032000, 0x11033000, 0x11034000, 0x11031000},
          {0x11031500, 0x11031600, 0x11031700, 0x11031800, 0x11031300, 0x11031400}, 12},

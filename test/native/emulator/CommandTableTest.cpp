@@ -91,7 +91,7 @@ const Case kCases[] = {
     {"MODE SENSE(10) page 00h", {0x5A, 0, 0x00, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 5, 0x24},
     {"MODE SENSE(10) subpage", {0x5A, 0, 0x08, 1, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 5, 0x24},
     {"unknown opcode START STOP UNIT", {0x1B, 0, 0, 0, 1, 0}, kIn, 0, true, 5, 0x20},
-    {"unknown opcode READ(16)", {0x88, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, kIn, 512, true, 5, 0x20},
+    {"unknown opcode VERIFY(16)", {0x8F, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, kIn, 512, true, 5, 0x20},
     {"10-byte opcode in a 6-byte block", {0x28, 0, 0, 0, 0, 0}, kIn, 512, true, 5, 0x24},
     // What the port driver refuses before the device sees it.
     {"READ(10) larger than the buffer", {0x28, 0, 0, 0, 0, 0, 0, 0, 2, 0}, kIn, 512, false, 0, 0},

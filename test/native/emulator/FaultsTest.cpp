@@ -50,6 +50,56 @@ TEST_F(Faults, FailingControlCallAtCommandN) {
     EXPECT_EQ(entries[4].result, CommandResult::Good);
 }
 
+TEST_F(Faults, StatusWithoutSenseDescriptorSenseAndShortTransfers) {
+    struct Case {
+        const char* what;
+        FaultAction action;
+        std::uint8_t status;     // of the rule (Status only)
+        std::uint8_t wantStatus;
+        std::uint8_t responseCode;  // sense byte 0
+        std::uint32_t moved;        // DataTransferLength as it comes back
+    };
+    const Case cases[] = {
+        {"BUSY", FaultAction::Status, 0x08, 0x08, 0x00, 0},
+        {"RESERVATION CONFLICT", FaultAction::Status, 0x18, 0x18, 0x00, 0},
+        {"TASK SET FULL", FaultAction::Status, 0x28, 0x28, 0x00, 0},
+        {"CHECK CONDITION, descriptor", FaultAction::CheckConditionDescriptor, 0, 0x02, 0x72, 0},
+        {"CHECK CONDITION, fixed", FaultAction::CheckCondition, 0, 0x02, 0x70, 0},
+        {"underrun", FaultAction::ShortTransfer, 0, 0x00, 0x00, 256},
+    };
+    for (const Case& c : cases) {
+        disk.ClearFaults();
+        FaultRule rule;
+        rule.action = c.action;
+        rule.opcode = 0x28;
+        rule.status = c.status;
+        rule.senseKey = 0x04;
+        rule.asc = 0x44;
+        disk.AddFault(rule);
+        std::vector<std::uint8_t> d(512);
+        const RawOutcome o = Read(d);
+        ASSERT_TRUE(o.ok) << c.what;
+        EXPECT_EQ(o.status, c.wantStatus) << c.what;
+        EXPECT_EQ(o.request.sense[0], c.responseCode) << c.what;
+        EXPECT_EQ(o.key, c.responseCode != 0 ? 4 : 0) << c.what;
+        EXPECT_EQ(o.asc, c.responseCode != 0 ? 0x44 : 0) << c.what;
+        EXPECT_EQ(o.request.sptd.DataTransferLength, c.moved) << c.what;
+        EXPECT_EQ(disk.Log().Entries().back().result,
+                  c.wantStatus == 0 ? CommandResult::Good : CommandResult::CheckCondition) << c.what;
+    }
+}
+
+TEST_F(Faults, RequestComesBackWithTheBytesReallyMoved) {
+    // A good READ(10) of one block keeps its length; an INQUIRY that returns fewer bytes than
+    // asked for comes back shorter, so a request resent unchanged asks for less.
+    std::vector<std::uint8_t> d(512);
+    EXPECT_EQ(Read(d).request.sptd.DataTransferLength, 512u);
+    std::vector<std::uint8_t> big(255);
+    const RawOutcome o = raw.In({0x12, 0, 0, 0, 255, 0}, big);
+    EXPECT_LT(o.request.sptd.DataTransferLength, 255u);
+    EXPECT_GT(o.request.sptd.DataTransferLength, 0u);
+}
+
 TEST_F(Faults, CheckConditionForChosenOpcodes) {
     FaultRule rule;
     rule.action = FaultAction::CheckCondition;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/ScsiRequest.h"
+#include "device/Sense.h"
 #include "device/StorageStructs.h"
 #include "emulator/EmulatedPort.h"
 
@@ -38,9 +39,10 @@ public:
         o.ok = port_.Control(handle_, kIoctlScsiPassThroughDirect, &o.request, sizeof(o.request),
                              &o.request, sizeof(o.request), &returned);
         o.status = o.request.sptd.ScsiStatus;
-        o.key = o.request.sense[2] & 0x0F;
-        o.asc = o.request.sense[12];
-        o.ascq = o.request.sense[13];
+        const SenseFields sense = ReadSense(o.request.sense, kSenseInfoLength);
+        o.key = sense.key;
+        o.asc = sense.asc;
+        o.ascq = sense.ascq;
         return o;
     }
 

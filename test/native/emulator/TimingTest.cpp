@@ -103,6 +103,11 @@ TEST(Timing, SeekRotationZonesAndCache) {
     EXPECT_EQ(disk.Read(0, 1), (50000u + 5120u) / 100);
     // Buffer commands move at the interface rate: 65536 B at 200 MB/s = 327,680 ns.
     EXPECT_EQ(disk.Command({0x3C, 2, 0, 0, 0, 0, 0x01, 0, 0, 0}, kIn, 65536), (50000u + 327680u) / 100);
+    // READ(16) with FUA of the block just read (block 0, head at 1): from the medium, not the
+    // cache: track seek over one block + half a rotation, then 512 B at the outer rate.
+    const std::uint64_t oneBlock = 1000000 + 10000000ull * 1 / 1000000 + 4000000;
+    EXPECT_EQ(disk.Command({0x88, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0}, kIn, 512),
+              (50000 + oneBlock + 5120) / 100);
 }
 
 TEST(Timing, ZeroModeLeavesTheClockAlone) {

@@ -23,15 +23,16 @@ namespace sektra {
 struct SentCommand {
     std::uint8_t opcode;
     std::uint8_t dataIn;
-    std::uint32_t lba;      // CDB bytes 2-5
-    std::uint16_t blocks;   // CDB bytes 7-8
+    std::uint8_t cdbLength;
+    std::uint64_t lba;      // CDB bytes 2-5 (16-byte commands: 2-9)
+    std::uint32_t blocks;   // CDB bytes 7-8 (16-byte commands: 10-13)
     std::uint32_t length24; // CDB bytes 6-8 (buffer commands)
     std::uint32_t transferLength;
-    std::uint8_t cdb[10];
+    std::uint8_t cdb[16];
 };
 
-// Passes every call on to the emulated port; READ(10), WRITE(10), SEEK(10), READ BUFFER and
-// WRITE BUFFER are recorded and advance the virtual clock by the scripted ticks.
+// Passes every call on to the emulated port; READ(10)/(16), WRITE(10)/(16), SEEK(10), READ
+// BUFFER and WRITE BUFFER are recorded and advance the virtual clock by the scripted ticks.
 class ScriptedPort : public DevicePort {
 public:
     explicit ScriptedPort(EmulatedPort& inner) : inner_(inner) {}
@@ -43,9 +44,17 @@ public:
     // ranges too large to move real data through).
     bool forwardMeasuring = true;
 
+    // The measuring commands since the first run began (all of them when no run was marked);
+    // what a thread sends while it is made (the seek test's SEEK(10) probe) is not the run's.
     std::vector<SentCommand> Sent() const {
         std::lock_guard<std::mutex> lock(mutex_);
-        return sent_;
+        return std::vector<SentCommand>(sent_.begin() + static_cast<std::ptrdiff_t>(base_), sent_.end());
+    }
+    // The first call makes the next command index 0 of Sent() and of `ticks`.
+    void MarkRunStart() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!marked_) base_ = sent_.size();
+        marked_ = true;
     }
 
     PortHandle Open(int interfaceClass, std::uint32_t memberIndex) override {
@@ -59,6 +68,8 @@ private:
     EmulatedPort& inner_;
     mutable std::mutex mutex_;
     std::vector<SentCommand> sent_;
+    std::size_t base_ = 0;
+    bool marked_ = false;
 };
 
 class EngineFixture {
@@ -66,9 +77,11 @@ public:
     static constexpr std::uint64_t kTicksPerSecond = 10000000;  // the emulated port's clock
     static constexpr std::int32_t kStartTime = 1000000000;
 
-    // A disk of `blocks` blocks of `blockLength` bytes with a 1 MiB drive buffer.
+    // A disk of `blocks` blocks of `blockLength` bytes with a 1 MiB drive buffer; `adjust` may
+    // change anything else of it.
     explicit EngineFixture(std::uint64_t blocks = 10007, std::uint32_t blockLength = 512,
-                           std::uint32_t maximumTransferLength = 16u << 20);
+                           std::uint32_t maximumTransferLength = 16u << 20,
+                           const std::function<void(DeviceConfig&)>& adjust = nullptr);
 
     EmulatedDevice& Emulated() { return *emulated_; }
     Device* GetDevice() { return device_.get(); }

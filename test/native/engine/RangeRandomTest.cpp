@@ -62,9 +62,44 @@ TEST(RangeRandomTest, DrawsMaskedValuesInTheRangeAndKeepsTheFirstAsCurrent) {
     }
 }
 
-TEST(RangeRandomTest, WholeRangeHasCountZero) {
-    RangeRandom random(0xFFFFFFFFu, 0, 99);
-    EXPECT_EQ(random.GetCount(), 0u);
+TEST(RangeRandomTest, CountIsSixtyFourBitAndZeroOnlyForTheWhole64BitRange) {
+    EXPECT_EQ(RangeRandom(0xFFFFFFFFu, 0, 99).GetCount(), 0x100000000ull);
+    EXPECT_EQ(RangeRandom(~0ull, 0, 99).GetCount(), 0u);
+}
+
+TEST(RangeRandomTest, RangesBeyond32BitsDrawTwoOutputsHighHalfFirst) {
+    struct Case {
+        std::uint64_t low, high;
+    };
+    // The whole of a 12 TB disk of 512-byte blocks (23,437,770,752 blocks) for commands of 128
+    // blocks, a range of just over 2^32 values, and every 64-bit block.
+    const Case cases[] = {
+        {0, 23437770752ull - 128},
+        {7, 0x100000007ull},
+        {0, ~0ull},
+    };
+    for (const Case& c : cases) {
+        const std::uint64_t count = c.high - c.low + 1;  // 0 for the whole 64-bit range
+        std::uint64_t mask = 0;
+        while (count != 0 && mask < count - 1) mask = mask << 1 | 1;
+        if (count == 0) mask = ~0ull;
+        RangeRandom random(c.high, c.low, 1234567890);
+        std::mt19937 reference = Reference1998(1234567890);
+        auto draw = [&] {
+            for (;;) {
+                std::uint64_t r = static_cast<std::uint32_t>(reference());
+                r = (r << 32 | static_cast<std::uint32_t>(reference())) & mask;
+                if (count == 0 || r < count) return c.low + r;
+            }
+        };
+        EXPECT_EQ(random.GetValue(), draw());
+        for (int i = 0; i < 500; ++i) {
+            const std::uint64_t value = random.Next();
+            ASSERT_EQ(value, draw());
+            ASSERT_GE(value, c.low);
+            ASSERT_LE(value, c.high);
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "engine/SampleTable.h"
 #include "testwindows/CsvTables.h"
+#include "testwindows/TestTitles.h"
 
 namespace sektra {
 namespace {
@@ -86,6 +87,14 @@ TEST(CsvTablesTest, CommonRowsWithEmptyFourthAndNinthLine) {
     EXPECT_EQ(csv.ToLines(), expected);
 }
 
+TEST(CsvTablesTest, AccessTimeFileSaysAccessTime) {
+    CsvFile csv;
+    CsvSummary summary;
+    summary.title = SeekTitle(L"A", true);
+    WriteCommonRows(csv, Labels(), summary);
+    EXPECT_EQ(csv.ToLines()[2], L"T,Access Time Test(A),");
+}
+
 struct OneColumnCase {
     HistogramKind kind;
     std::uint32_t cells;
@@ -152,10 +161,10 @@ protected:
         position.Set(0, kPoints - 1, 777);
     }
 
-    std::vector<std::wstring> Write(std::uint64_t positionStep, std::uint32_t blockLength) {
+    std::vector<std::wstring> Write(std::uint64_t positionStep, std::uint32_t blockLength, std::uint64_t firstLba = 0) {
         CsvFile csv;
         WriteCommonRows(csv, Labels(), CsvSummary{});
-        WriteSequentialTables(csv, Labels(), progress, position, kPoints, positionStep, blockLength);
+        WriteSequentialTables(csv, Labels(), progress, position, kPoints, positionStep, blockLength, firstLba);
         return csv.ToLines();
     }
 
@@ -211,10 +220,18 @@ TEST_F(SequentialFileTest, ColumnsHoldTheTableRowsInOrder) {
     EXPECT_EQ(positionLast[1], L"777");
 }
 
-TEST_F(SequentialFileTest, ColumnSizeUsesTheLowWordOfTheStepInSixtyFourBits) {
-    // The low 32 bits of the step count; their product with the block length does not wrap.
-    const std::vector<std::wstring> lines = Write((std::uint64_t{1} << 32) + (1u << 21), 4096);
-    EXPECT_EQ(Cells(lines[1013])[0], L"8192.000 MB - 16384.000 MB");
+TEST_F(SequentialFileTest, ColumnSizeUsesTheWholeStepInSixtyFourBits) {
+    // A step of 2^33 blocks (a range of 2^44 blocks) of 4096 bytes: 2^45 bytes, 2^25 MB a column.
+    const std::vector<std::wstring> lines = Write(std::uint64_t{1} << 33, 4096);
+    EXPECT_EQ(Cells(lines[1013])[0], L"33554432.000 MB - 67108864.000 MB");
+}
+
+TEST_F(SequentialFileTest, PositionsAreWhereTheRangeLiesOnTheDevice) {
+    // The inner tenth of a 12 TB disk: from block 21,093,993,676 (10,800,124,762,112 bytes),
+    // columns of 2^21 blocks of 512 bytes (1024 MB).
+    const std::vector<std::wstring> lines = Write(std::uint64_t{1} << 21, 512, 21093993676ull);
+    EXPECT_EQ(Cells(lines[1012])[0], L"10299801.600 MB - 10300825.600 MB");
+    EXPECT_EQ(Cells(lines[1013])[0], L"10300825.600 MB - 10301849.600 MB");
 }
 
 TEST(SequentialFileEmptyTest, NoPositionRowsWithoutPoints) {

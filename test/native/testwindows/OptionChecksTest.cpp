@@ -56,6 +56,14 @@ TEST(OptionChecksTest, SeekOptions) {
     }
 }
 
+TEST(OptionChecksTest, SeekBlocksOfA12TerabyteDisk) {
+    const std::uint64_t last = 23437770751ull;
+    EXPECT_EQ(CheckSeekOptions(1000, 21093993676ull, last, last), 0u);
+    EXPECT_EQ(CheckSeekOptions(1000, 0, last + 1, last), static_cast<std::uint32_t>(IDS_BAD_LAST_BLOCK));
+    EXPECT_EQ(CheckSeekOptions(1000, last, last, last), static_cast<std::uint32_t>(IDS_BAD_FIRST_BLOCK));
+    EXPECT_EQ(LimitText(L"(limit %u blocks)", last), L"(limit 23437770751 blocks)");
+}
+
 TEST(OptionChecksTest, CacheOptionsByUnit) {
     EXPECT_EQ(CheckCacheOptions(1, 2048, true), 0u);
     EXPECT_EQ(CheckCacheOptions(2048, 2048, true), 0u);

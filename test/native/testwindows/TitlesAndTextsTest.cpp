@@ -31,8 +31,16 @@ TEST(TitlesTest, EveryTestTypeAndSize) {
         {CacheTitle(3, 0.5), L"Cache Hit Test(0.5KB) - "},
         {CacheTitle(5, 1.0), L""},
         {SeekTitle(L"S"), L"Seek Test(S) - "},
+        {SeekTitle(L"S", true), L"Access Time Test(S) - "},
     };
     for (const TitleCase& c : cases) EXPECT_EQ(c.actual, c.expected);
+}
+
+TEST(TitlesTest, KilobytesOfBlocksIn64Bits) {
+    EXPECT_EQ(BlocksInKilobytes(16, 4096), 64.0);  // 16 blocks of a 4096-byte-block disk
+    EXPECT_EQ(BlocksInKilobytes(128, 512), 64.0);
+    EXPECT_EQ(BlocksInKilobytes(1u << 20, 4096), 4194304.0);  // 4 GiB: a 32-bit product is 0
+    EXPECT_EQ(TransferTitle(5, BlocksInKilobytes(16, 4096), L"A"), L"Seq. Read Test(64.0KB A) - ");
 }
 
 TEST(TitlesTest, LongLabelsAreCutAndTheTitleKeepsItsEnd) {
@@ -77,6 +85,12 @@ TEST(RefreshTextsTest, BlockCountRateAndSeekTexts) {
         {TransferBlocksText(4294967167u, 4294967294u, 1, 4294967294u),
          L" 4294967167 - 4294967294 (1 - 4294967294)"},
         {SeekBlockText(42, 0, 4194303), L"         42 (0 - 4194303)"},
+        // 64-bit blocks: the inner tenth of a 12 TB disk.
+        {TransferBlocksText(21093993676ull, 21093993803ull, 21093993676ull, 23437770751ull),
+         L" 21093993676 - 21093993803 (21093993676 - 23437770751)"},
+        {SeekBlockText(23437770751ull, 0, 23437770751ull), L" 23437770751 (0 - 23437770751)"},
+        // Never a first block past the last.
+        {TransferBlocksText(4096, 4095, 0, 4095), L"       4095 -       4095 (0 - 4095)"},
         {CountText(0), L" 0"},
         {CountText(1099511627776ull), L" 1099511627776"},
         {RateText(51200), L" 51200 KB/Sec"},

@@ -84,7 +84,7 @@ TEST_F(DocumentTest, TreeHoldsEveryDemoDeviceWithItsNodes) {
     for (const auto& d : document->GetDevices(kGroupDisk)) lists.disks.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupCdRom)) lists.cdRoms.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupChanger)) lists.changers.push_back(d.get());
-    EXPECT_EQ(lists.disks.size(), 6u);
+    EXPECT_EQ(lists.disks.size(), 8u);
     EXPECT_EQ(lists.cdRoms.size(), 1u);
     EXPECT_EQ(lists.changers.size(), 1u);
     const TreeNode model = BuildDeviceTree(lists, ModuleTexts(), nullptr);
@@ -142,12 +142,12 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     ASSERT_EQ(dialog.Create(theApplication->GetResourceInstance(), IDD_DEVICE_SELECTION,
                             document->GetMainFrame()->GetHandle()), 0);
     ListView list(dialog.GetHandle(), IDC_DEVICE_LIST);
-    ASSERT_EQ(list.GetItemCount(), 7);
+    ASSERT_EQ(list.GetItemCount(), 9);  // eight disks, then the CD-ROM
     EXPECT_EQ(list.GetItemText(1, 0), L"SEKTRA DEMO SCSI DISK (S200)");
     EXPECT_EQ(list.GetItemText(1, 1), L"Direct Access Device");
-    EXPECT_EQ(list.GetItemText(6, 1), L"CDROM Device");
-    EXPECT_EQ(list.GetItemText(6, 2), L"ATAPI");
-    for (int row = 0; row < 7; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
+    EXPECT_EQ(list.GetItemText(8, 1), L"CDROM Device");
+    EXPECT_EQ(list.GetItemText(8, 2), L"ATAPI");
+    for (int row = 0; row < 9; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
     list.SetCheckState(1, false);
     SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(disk->IsWriteProtected());
@@ -186,8 +186,8 @@ TEST_F(DocumentTest, WriteTestsAreRefusedOnDisksThatHoldData) {
         std::wstring message;
     };
     const Case cases[] = {
-        {0x11040000, 4, FormatInteger(ModuleString(IDS_REFUSE_MBR), 2) + howToClear},
-        {0x11050000, 5, ModuleString(IDS_REFUSE_GPT) + howToClear},
+        {0x11060000, 6, FormatInteger(ModuleString(IDS_REFUSE_MBR), 2) + howToClear},
+        {0x11070000, 7, ModuleString(IDS_REFUSE_GPT) + howToClear},
     };
     for (const Case& c : cases) {
         EmulatedDevice& emulated = *DemoPort().GetDevice(0, c.member);
@@ -207,7 +207,7 @@ TEST_F(DocumentTest, WriteTestsAreRefusedOnDisksThatHoldData) {
     // A blank disk goes on to its window (and its confirmation), reading tests are never checked.
     ClearMessages();
     document->OpenTestWindow(0x11011620);
-    document->OpenTestWindow(0x11041520);
+    document->OpenTestWindow(0x11061520);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(document->started.size(), 2u);
 }

@@ -85,8 +85,9 @@ TEST_F(TestWindowTest, TitlesNameTheRangeAndTheSeekLabel) {
     EXPECT_EQ(ItemText(seek->GetHandle(), IDC_TEST_BLOCK_RANGE).substr(11), L" (0 - 20479)");
     const std::wstring best = ItemText(seek->GetHandle(), IDC_TEST_BEST);
     EXPECT_EQ(best.substr(best.size() - 5), L" \u03BCSec");
-    // SEEK(10): one to the first block before the timing starts, then the 1000 timed ones.
-    EXPECT_EQ(emulated->Log().CountOpcode(0x2B), 1001u);
+    // SEEK(10): the probe that chose seeking over reading, one to the first block before the
+    // timing starts, then the 1000 timed ones.
+    EXPECT_EQ(emulated->Log().CountOpcode(0x2B), 1002u);
 }
 
 TEST_F(TestWindowTest, ButtonsAndCaptionsFollowTheStates) {
@@ -146,26 +147,68 @@ TEST_F(TestWindowTest, StaleTimerTickDoesNotRefresh) {
 }
 
 TEST_F(TestWindowTest, FailingCommandShowsTheMessageAndTheWindowRunsAgain) {
-    Device* device = AddZeroTimeDisk();
-    FaultRule rule;
-    rule.action = FaultAction::FailControl;
-    rule.opcode = 0x28;  // READ(10)
-    rule.atCommand = 40;
-    rule.onwards = true;
-    emulated->AddFault(rule);
-    ModalDriver driver;
-    driver.ExpectBox(IDS_ERROR);
-    auto window = Open<TransferTestWindow>(device, 0x1524);
-    const HWND h = window->GetHandle();
-    ASSERT_TRUE(PumpUntil([&] { return driver.Done() && CaptionEndsWith(h, IDS_STATE_STOPPED); }));
-    ASSERT_EQ(driver.boxes.size(), 1u);
-    EXPECT_EQ(driver.boxes[0], ResourceText(IDS_TEST_COMMAND_FAILED));
-    EXPECT_EQ(ButtonsOf(h), kStopped);
+    // The call fails, or it succeeds but the device says no: a status without sense, CHECK
+    // CONDITION in descriptor format, a recovered error. Each ends the run with message 61.
+    struct Case {
+        FaultAction action;
+        std::uint8_t status, key;
+    };
+    const Case cases[] = {
+        {FaultAction::FailControl, 0, 0},
+        {FaultAction::Status, 0x08, 0},  // BUSY
+        {FaultAction::Status, 0x18, 0},  // RESERVATION CONFLICT
+        {FaultAction::CheckConditionDescriptor, 0, 0x03},
+        {FaultAction::CheckCondition, 0, 0x01},  // RECOVERED ERROR
+    };
+    for (const Case& c : cases) {
+        NewPort();
+        Device* device = AddZeroTimeDisk();
+        FaultRule rule;
+        rule.action = c.action;
+        rule.status = c.status;
+        rule.senseKey = c.key;
+        rule.opcode = 0x28;  // READ(10)
+        rule.atCommand = 40;
+        rule.onwards = true;
+        emulated->AddFault(rule);
+        ModalDriver driver;
+        driver.ExpectBox(IDS_ERROR);
+        auto window = Open<TransferTestWindow>(device, 0x1524);
+        const HWND h = window->GetHandle();
+        ASSERT_TRUE(PumpUntil([&] { return driver.Done() && CaptionEndsWith(h, IDS_STATE_STOPPED); }));
+        ASSERT_EQ(driver.boxes.size(), 1u);
+        EXPECT_EQ(driver.boxes[0], ResourceText(IDS_TEST_COMMAND_FAILED));
+        EXPECT_EQ(ButtonsOf(h), kStopped);
 
-    emulated->ClearFaults();
-    Click(h, IDC_TEST_START);
+        emulated->ClearFaults();
+        Click(h, IDC_TEST_START);
+        ASSERT_TRUE(WaitForFinished(*window));
+        EXPECT_EQ(ButtonsOf(h), kFinishedComplete);
+    }
+}
+
+TEST_F(TestWindowTest, SeekWindowSaysAccessTimeWhereSeekIsRefused) {
+    DeviceConfig flash = TestDisk(20480, TimingModel{});
+    flash.supportsSeek = false;
+    Device* device = AddDisk(flash);
+    auto window = Open<SeekTestWindow>(device, 0x1410);
     ASSERT_TRUE(WaitForFinished(*window));
-    EXPECT_EQ(ButtonsOf(h), kFinishedComplete);
+    const HWND h = window->GetHandle();
+    EXPECT_EQ(window->GetTitlePrefix(), L"Access Time Test(" + ResourceText(IDS_SEEK_STANDARD) + L") - ");
+    EXPECT_EQ(ItemText(h, IDC_SEEK_TIME_GROUP), ResourceText(IDS_ACCESS_TIME));
+    EXPECT_EQ(ItemText(h, IDC_SEEK_COUNT_LABEL), ResourceText(IDS_ACCESS_COUNT));
+    EXPECT_EQ(emulated->Log().CountOpcode(0x2B), 1u);  // only the probe that found it refused
+    EXPECT_EQ(emulated->Log().CountOpcode(0x28), 1001u);
+}
+
+TEST_F(TestWindowTest, BlockLabelOfTheInnerTenthOfA12TerabyteDisk) {
+    Device* device = AddZeroTimeDisk(23437770752ull);
+    auto window = Open<TransferTestWindow>(device, 0x1753);  // random read, inner range, 8 blocks
+    ASSERT_TRUE(WaitForFinished(*window));
+    const std::wstring label = ItemText(window->GetHandle(), IDC_TEST_BLOCK_RANGE);
+    EXPECT_NE(label.find(L" (21093993676 - 23437770751)"), std::wstring::npos) << label;
+    EXPECT_EQ(emulated->Log().CountOpcode(0x88), 10000u);
+    EXPECT_EQ(emulated->Log().CountOpcode(0x28), 0u);
 }
 
 TEST_F(TestWindowTest, DeviceWithoutCapacityCannotStart) {
