@@ -1,5 +1,5 @@
-// demo:N, the N-th device of the demo set in the order the demo lists them: the disks, then
-// the CD-ROM drive, then the medium changer (demo:0 is the ATA hard disk).
+// demo:N, the N-th device of the demo set as DemoDevices lists them (demo:0 is the ATA hard
+// disk, demo:4 the CD-ROM drive, demo:5 the medium changer, later disks from demo:6 on).
 #include <string>
 
 #include "cli/Targets.h"

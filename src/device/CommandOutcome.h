@@ -6,10 +6,9 @@
 #include <cstdint>
 
 #include "device/ScsiRequest.h"
+#include "device/Sense.h"
 
 namespace sektra {
-
-constexpr std::uint8_t kScsiStatusGood = 0x00;
 
 // `result` is the typed command's result (0 or -1); `io` the IoBuffer it filled.
 bool Clean(int result, const IoBuffer& io);

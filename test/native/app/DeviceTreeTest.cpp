@@ -48,7 +48,7 @@ TEST(DeviceTree, GroupsFoldersAndDevicesOfTheDemoSet) {
     EXPECT_EQ(disks.children[1].text, L"SCSI");
     EXPECT_EQ(disks.children[2].text, L"USB");
     EXPECT_EQ(ChildCodes(disks.children[0]), (std::vector<ItemCode>{0x13000000}));
-    EXPECT_EQ(ChildCodes(disks.children[1]), (std::vector<ItemCode>{0x11010000, 0x11030000, 0x11040000, 0x11050000}));
+    EXPECT_EQ(ChildCodes(disks.children[1]), (std::vector<ItemCode>{0x11010000, 0x11030000, 0x11040000, 0x11050000, 0x11060000, 0x11070000}));
     EXPECT_EQ(ChildCodes(disks.children[2]), (std::vector<ItemCode>{0x17020000}));
     // ATA models span vendor and product; others are vendor, blank, product.
     EXPECT_EQ(disks.children[0].children[0].text, L"SEKTRA DEMO HDD ATA 2GB (D100)");

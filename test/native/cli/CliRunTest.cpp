@@ -54,10 +54,13 @@ TEST_F(CliRunTest, ListNamesEveryDemoDevice) {
     ASSERT_EQ(Run({"list", "--json"}), kExitFinished) << err.str();
     const JsonValue list = Report();
     ASSERT_EQ(list.kind, JsonValue::Array);
-    ASSERT_EQ(list.items.size(), 6u);
+    // The demo set's order: four disks, the CD-ROM drive, the changer, then the later disks.
+    ASSERT_EQ(list.items.size(), 10u);
     const char* types[] = {"Direct Access Device", "Direct Access Device", "Direct Access Device",
-                           "Direct Access Device", "CDROM Device", "Media Changer"};
-    for (std::size_t i = 0; i < 6; ++i) {
+                           "Direct Access Device", "CDROM Device",         "Media Changer",
+                           "Direct Access Device", "Direct Access Device", "Direct Access Device",
+                           "Direct Access Device"};
+    for (std::size_t i = 0; i < 10; ++i) {
         EXPECT_EQ(list.items[i]["target"].text, "demo:" + std::to_string(i));
         EXPECT_EQ(list.items[i]["type"].text, types[i]);
     }
@@ -100,9 +103,9 @@ TEST_F(CliRunTest, InfoReportsIdentificationAndCapacity) {
 }
 
 TEST_F(CliRunTest, UnknownTargetsAreClearErrors) {
-    EXPECT_EQ(Run({"info", "demo:6"}), kExitFailed);
-    EXPECT_NE(err.str().find("demo:0 to demo:5"), std::string::npos) << err.str();
-    for (const char* bad : {"demo:", "demo:x", "demo:-1", "demo:1234", "sda", "iscsi://host/iqn/0"}) {
+    EXPECT_EQ(Run({"info", "demo:10"}), kExitFailed);
+    EXPECT_NE(err.str().find("demo:0 to demo:9"), std::string::npos) << err.str();
+    for (const char* bad : {"demo:", "demo:x", "demo:-1", "demo:1234", "sda", "iscsi://127.0.0.1/"}) {
         EXPECT_EQ(Run({"info", bad}), kExitUsage) << bad;
         EXPECT_NE(err.str().find(bad), std::string::npos) << err.str();
     }

@@ -52,8 +52,8 @@ protected:
     std::unique_ptr<EmulatedPort> port;
 };
 
-TEST_F(DemoSet, ListsEightNamedDevices) {
-    EXPECT_EQ(port->DeviceCount(0), 6u);
+TEST_F(DemoSet, ListsTenNamedDevices) {
+    EXPECT_EQ(port->DeviceCount(0), 8u);
     EXPECT_EQ(port->DeviceCount(1), 1u);
     EXPECT_EQ(port->DeviceCount(6), 1u);
     for (const DemoDevice& d : DemoDevices(TimeMode::Zero)) {

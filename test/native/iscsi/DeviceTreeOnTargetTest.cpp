@@ -104,8 +104,7 @@ TEST_F(TargetSet, SummariesShowTheCapacitiesOfTheBackingFiles) {
     }
 }
 
-// enabled once commands are judged / 64-bit blocks land
-TEST_F(TargetSet, DISABLED_TheSummaryOfAUnitBeyond2TiBShowsItsWholeCapacity) {
+TEST_F(TargetSet, TheSummaryOfAUnitBeyond2TiBShowsItsWholeCapacity) {
     ASSERT_EQ(disks.size(), 4u) << port->LastError();
     // 3 TiB = 3,298,534,883,328 bytes in 6,442,450,944 blocks of 512 bytes
     const DetailRows rows = DescribeNode(*disks[2], 0x19020000, texts);
