@@ -97,7 +97,8 @@ void WriteTable(CsvFile& csv, const CsvLabels& labels, TestThread& thread, const
         std::uint64_t positionStep = 0;
         static_cast<SequentialTestThread&>(thread).GetSamples(&progressTable, &positionTable, &points,
                                                               &positionStep);
-        WriteSequentialTables(csv, labels, *progressTable, *positionTable, points, positionStep, spec.blockLength);
+        WriteSequentialTables(csv, labels, *progressTable, *positionTable, points, positionStep, spec.blockLength,
+                              static_cast<SequentialTestThread&>(thread).GetFirstLba());
         break;
     }
     case CliTest::RndRead:
@@ -139,8 +140,8 @@ void ReadFigures(const TestSnapshot& snapshot, const EngineRunSpec& spec, Engine
     case CliTest::WriteBuffer: break;
     default:
         result->hasBlocks = true;
-        result->firstBlock = snapshot.words[0];
-        result->lastBlock = snapshot.words[1];
+        result->firstBlock = SnapshotBlock(snapshot, 0);
+        result->lastBlock = SnapshotBlock(snapshot, 1);
         break;
     }
 }
@@ -150,12 +151,6 @@ void ReadFigures(const TestSnapshot& snapshot, const EngineRunSpec& spec, Engine
 EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemServices& services,
                             EngineRunObserver& observer) {
     EngineRunResult result;
-    // This engine sends 10-byte commands only, whose block addresses end at 2^32.
-    if (spec.test->takesRange && spec.lastBlock > 0xFFFFFFFFu) {
-        result.error = "the range reaches block " + std::to_string(spec.lastBlock) +
-                       ", beyond the 32-bit block addresses this engine sends";
-        return result;
-    }
     RunMailbox mailbox;
     if (mailbox.Handle() == nullptr) {
         result.error = "no message window for the test thread";

@@ -10,6 +10,7 @@
 #include "cli/Json.h"
 #include "device/Device.h"
 #include "device/WriteSafety.h"
+#include "engine/SeekMethod.h"
 #include "framework/CodePage.h"
 #include "language/ResourceIds.h"
 #include "testwindows/BuiltInTexts.h"
@@ -131,13 +132,14 @@ Halt CheckRange(const CliOptions& options, const DeviceInfo& info, std::uint32_t
 }
 
 // The title the test's window shows, with the same range labels.
-std::wstring Title(const CliOptions& options, std::uint32_t size, std::uint32_t blockLength) {
+std::wstring Title(const CliOptions& options, Device& device, std::uint32_t size, std::uint32_t blockLength) {
     const std::uint32_t testType = options.test->testType;
     switch (options.test->test) {
     case CliTest::Seek:
         return SeekTitle(BuiltInText(options.rangeGiven && (options.startPercent != 0 || options.endPercent != 100)
                                          ? IDS_OTHER_SIZE
-                                         : IDS_SEEK_STANDARD));
+                                         : IDS_SEEK_STANDARD),
+                         ChooseSeekMethod(device) == SeekMethod::Access);
     case CliTest::CacheHit: return CacheTitle(testType, static_cast<std::uint32_t>(size * blockLength) / 1024.0);
     case CliTest::ReadBuffer:
     case CliTest::WriteBuffer: return CacheTitle(testType, size);
@@ -308,7 +310,7 @@ Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* tar
     }
     halt = CheckRange(options, info, spec->size, spec);
     if (halt.status != kExitFinished) return halt;
-    spec->title = Title(options, spec->size, info.blockLength);
+    spec->title = Title(options, *target->device, spec->size, info.blockLength);
     spec->csvPath = WideFromUtf8(options.csvPath);
     spec->model = OemText(target->device->GetModelName());
     spec->revision = OemText(target->device->GetRevision());

@@ -220,6 +220,20 @@ std::string DemoTarget(const std::string& product) {
     return "";
 }
 
+TEST_F(CliRunTest, TheLastTenthOfA12TBDiskAndItsAccessTime) {
+    const std::string disk = DemoTarget("DEMO 12TB DISK");
+    // 23437770752 blocks: 90 % is 21093993676.8, truncated.
+    ASSERT_EQ(Run({"run", "rndread", disk, "--range", "90-100", "--json", "-"}), kExitFinished) << err.str();
+    JsonValue report = Report();
+    EXPECT_EQ(report["firstBlock"].number, 21093993676u);
+    EXPECT_EQ(report["lastBlock"].number, 23437770751u);
+    EXPECT_EQ(report["commands"].number, 10000u);
+    // No SEEK(10) reaches beyond 2^32 blocks: the figure is an access time, and says so.
+    ASSERT_EQ(Run({"run", "seek", disk, "--json", "-"}), kExitFinished) << err.str();
+    report = Report();
+    EXPECT_NE(report["title"].text.find("Access"), std::string::npos) << report["title"].text;
+}
+
 TEST_F(CliRunTest, DisksThatHoldDataAreNeverWritten) {
     struct Case {
         const char* product;
