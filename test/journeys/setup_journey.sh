@@ -197,6 +197,7 @@ check "no entry in the $((96 - bits))-bit registry view" test -z "$(reg_in_view 
 echo "== Sektra starts from the install folder"
 if [ -f "$install/Sektra.exe" ]; then
   ( cd "$install" && exec "$SEKTRA_WINE" "$install_win\\Sektra.exe" /DEMO >/dev/null 2>&1 ) &
+  sektra_pid=$!
   sleep 1
   found=
   for _ in $(seq 1 60); do
@@ -207,7 +208,15 @@ if [ -f "$install/Sektra.exe" ]; then
   probe gone 'デバイスの検索' 60 >/dev/null; sleep 1
   shot sektra-started
   if [ -n "$found" ] && [ "$found" != 'Initialize Error' ]; then pass "Sektra window \"$found\""; else fail "Sektra did not open its window ($found)"; fi
-  "$SEKTRA_WINE" taskkill /f /im Sektra.exe >/dev/null 2>&1 || true
+  # Closed as a user closes it, so that the removals below find no program file in use
+  # (taskkill by name, run by the 32-bit loader, does not see a 64-bit Sektra).
+  [ -n "$found" ] && probe close "$found"
+  for _ in $(seq 1 300); do kill -0 "$sektra_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$sektra_pid" 2>/dev/null; then
+    fail "Sektra did not end when its window was closed"
+    kill "$sektra_pid" 2>/dev/null
+  fi
+  wait "$sektra_pid" 2>/dev/null
 else
   echo "  skipped: Sektra.exe is not built yet"
 fi
