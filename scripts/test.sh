@@ -4,10 +4,13 @@
 # Windows tests and journeys under wine, 32- and 64-bit. Exits non-zero on any failure.
 # Where this machine cannot run 32-bit programs, the win32 tree is still built whole and its
 # wine runs report "Skipped"; the win64 tree runs the same tests.
+# usage: test.sh [TREE...]   (default: every tree; CI runs them all)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/setup.sh" || exit 1
+# BUILD_ROOT (default build/) holds the trees, as for scripts/tree.sh.
+export BUILD_ROOT=${BUILD_ROOT:-$root/build}
 source "$root/scripts/xvfb.sh"
 
 # Which kind of machine this is (in a subshell: the wine settings stay out of the builds).
@@ -21,8 +24,8 @@ unset DISPLAY
 sektra_xvfb_start || exit 1
 cleanup() {
   local p
-  for p in build/win32/wineprefix build/win64/wineprefix; do
-    [ -d "$p" ] && WINEPREFIX=$root/$p wineserver -k 2>/dev/null
+  for p in "$BUILD_ROOT"/win32/wineprefix "$BUILD_ROOT"/win64/wineprefix; do
+    [ -d "$p" ] && WINEPREFIX=$p wineserver -k 2>/dev/null
   done
   sektra_xvfb_stop
 }
@@ -36,8 +39,8 @@ run_tree() {   # run_tree NAME CTEST-ARGS... ; builds (all, or $targets) and run
   if ! "$root/scripts/tree.sh" "$name" ${targets:-}; then
     failed=$((failed + 1)); failures+=("$name: build"); return
   fi
-  local log=$root/build/$name/ctest.log
-  ( cd "$root/build/$name" && ctest --output-on-failure -j2 "$@" ) 2>&1 | tee "$log" | grep -vE '^ *(Start|[0-9]+/[0-9]+ Test) '
+  local log=$BUILD_ROOT/$name/ctest.log
+  ( cd "$BUILD_ROOT/$name" && ctest --output-on-failure -j2 "$@" ) 2>&1 | tee "$log" | grep -vE '^ *(Start|[0-9]+/[0-9]+ Test) '
   times+=("$name $(((SECONDS - start + 30) / 60)) min")
   local p f
   p=$(grep -oE '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
@@ -56,12 +59,18 @@ run_tree() {   # run_tree NAME CTEST-ARGS... ; builds (all, or $targets) and run
   fi
 }
 
-targets= run_tree native
-targets= run_tree asan
-targets=tsan_suite run_tree tsan -L tsan
-targets= run_tree win32
-targets= run_tree win64
-if [ -f test/fuzz/CMakeLists.txt ]; then
+trees=("$@")
+[ ${#trees[@]} -gt 0 ] || trees=(native asan tsan win32 win64 fuzz)
+for t in "${trees[@]}"; do
+  case $t in native|asan|tsan|win32|win64|fuzz) ;; *) echo "test.sh: unknown tree $t" >&2; exit 2 ;; esac
+done
+wanted() { [[ " ${trees[*]} " == *" $1 "* ]]; }
+wanted native && targets= run_tree native
+wanted asan && targets= run_tree asan
+wanted tsan && targets=tsan_suite run_tree tsan -L tsan
+wanted win32 && targets= run_tree win32
+wanted win64 && targets= run_tree win64
+if wanted fuzz && [ -f test/fuzz/CMakeLists.txt ]; then
   targets=fuzz_suite run_tree fuzz -L fuzz
 fi
 
