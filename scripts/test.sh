@@ -80,7 +80,7 @@ if [ "$wine32_ok" = 1 ]; then
   echo "(32-bit Windows programs run here: the win32 tree ran its tests and journeys)"
 else
   echo "(32-bit Windows programs cannot run here: $wine32_why; the win32 tree was built"
-  echo " and its wine runs skipped, the win64 tree ran the same tests)"
+  echo " and its wine runs skipped; the win64 tree runs the same tests)"
 fi
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ]
