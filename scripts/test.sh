@@ -30,6 +30,7 @@ cleanup() {
   sektra_xvfb_stop
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM   # so that an interrupted run cleans up too
 
 passed=0; failed=0; skipped=0; failures=(); times=()
 run_tree() {   # run_tree NAME CTEST-ARGS... ; builds (all, or $targets) and runs ctest
