@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/setup.sh
-echo "== building the Windows programs (i686: the deliverable; x86_64: what wine64 runs here)"
+echo "== building the Windows programs (i686: the deliverable; x86_64: the demo where 32-bit programs cannot run)"
 scripts/tree.sh win32 deliverables
 scripts/tree.sh win64 deliverables
 if [ -x scripts/dist.sh ]; then

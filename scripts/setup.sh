@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build git g++ make pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   googletest libgtest-dev
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   locales xvfb xdotool x11-utils imagemagick fonts-noto-cjk
   fp-utils libchm-bin zip unzip fio clang
   tgt libiscsi-dev libiscsi-bin xorriso

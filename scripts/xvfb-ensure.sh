@@ -1,4 +1,7 @@
 # Sourced: makes sure DISPLAY names a running X server, starting one shared Xvfb if needed.
+# That happens only in a CTest run without a display: scripts/test.sh and the journeys bring
+# servers of their own (scripts/xvfb.sh). The shared one on :87 stays for the next such run;
+# its process id is in /tmp/.X87-lock, as for every X server.
 if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:87
   (

@@ -17,6 +17,7 @@ set -euo pipefail
 
 JOURNEY_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$JOURNEY_REPO/scripts/wine-env.sh" /nonexistent  # for SEKTRA_WINE; the prefix comes later
+source "$JOURNEY_REPO/scripts/xvfb.sh"
 : "${BUILD_ROOT:=$JOURNEY_REPO/build}"
 if [ -z "${JOURNEY_TREE:-}" ]; then
   if [ "$SEKTRA_WINE32_OK" = 1 ]; then JOURNEY_TREE=win32; else JOURNEY_TREE=win64; fi
@@ -37,23 +38,15 @@ journey_check() {
 # journey_init NAME: $J (scratch folder), a private Xvfb in DISPLAY, a fresh wine prefix in
 # WINEPREFIX (copied from one made once per build root), and cleanup at exit.
 journey_init() {
-  if [ "$SEKTRA_WINE32_OK" = 0 ] && od -An -tx1 -j"$(od -An -tu4 -j60 -N4 "$JOURNEY_BUILD/src/app/win32/Sektra.exe" | tr -d ' ')" \
-       -N6 "$JOURNEY_BUILD/src/app/win32/Sektra.exe" 2>/dev/null | grep -q '50 45 00 00 4c 01'; then
-    journey_log "journey $1: 32-bit programs cannot run on this machine; the win64 tree runs it"
+  if ! sektra_can_run "$JOURNEY_BUILD/src/app/win32/Sektra.exe"; then
+    journey_log "journey $1: skipped"
     exit 77
   fi
   J=$JOURNEY_OUT/$1
   rm -rf "$J"
   mkdir -p "$J"
-  local n
-  for n in $(seq 120 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-  JOURNEY_XVFB=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   trap journey_cleanup EXIT
+  sektra_xvfb_start 1280x1024x24 || exit 1
   local base=$JOURNEY_OUT/prefix-base
   "$JOURNEY_REPO/scripts/wineprefix.sh" "$base"
   cp -a "$base" "$J/prefix"
@@ -66,7 +59,7 @@ journey_cleanup() {
   local pid
   for pid in "${JOURNEY_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "${WINEPREFIX:-}" ] && WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
-  [ -n "${JOURNEY_XVFB:-}" ] && kill "$JOURNEY_XVFB" 2>/dev/null || true
+  sektra_xvfb_stop
 }
 
 # journey_copy_programs DIR: Sektra.exe with its language module, and window_probe.exe.

@@ -12,22 +12,16 @@ tree=$(cd "${1:?usage: setup_journey.sh TREE [WORK]}" && pwd)
 work=${2:-$tree/setup-journey}
 
 source "$scripts/wine-env.sh" "$work/prefix"
-if [ "$SEKTRA_WINE32_OK" = 0 ] && x86_64-w64-mingw32-objdump -f "$tree/src/setup/win32/Setup.exe" 2>/dev/null | grep -q pei-i386; then
-  echo "setup_journey: 32-bit programs cannot run on this machine; the win64 tree runs this journey"
-  exit 77
-fi
+source "$scripts/xvfb.sh"
+setup_exe=$tree/src/setup/win32/Setup.exe
+[ -f "$setup_exe" ] || { echo "setup_journey: $setup_exe is not built"; exit 1; }
+sektra_can_run "$setup_exe" || exit 77
+# Where Setup installs and registers depends on its bitness, as on a 64-bit Windows: a 32-bit
+# Setup gets the 32-bit program folder and registry view, a 64-bit one the 64-bit ones.
+bits=$(sektra_pe_bits "$setup_exe")
 # A display of its own, so that the screenshots show Setup and nothing of other programs.
-xvfb_pid=
-for n in $(seq 150 199); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 50); do xdpyinfo -display ":$n" >/dev/null 2>&1 && break; sleep 0.1; done
-  if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null; xvfb_pid=
-done
-trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT
-[ -n "$xvfb_pid" ] || source "$scripts/xvfb-ensure.sh"
+trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; sektra_xvfb_stop' EXIT
+sektra_xvfb_start 1024x768x24 || exit 1
 
 failures=0
 pass() { echo "  ok: $*"; }
@@ -44,7 +38,7 @@ rm -f "$work/prefix/wineserver" "$work/prefix/.sektra-ready"
 c=$work/prefix/drive_c
 dist=$c/dist
 mkdir -p "$dist"
-cp "$tree/src/setup/win32/Setup.exe" "$dist/"
+cp "$setup_exe" "$dist/"
 for f in Sektra.chm Readme.txt; do
   cp "$tree/help/$f" "$dist/" 2>/dev/null || cp "$tree/../win32/help/$f" "$dist/" 2>/dev/null ||
     echo "setup_journey: $f not built"
@@ -64,17 +58,43 @@ probe_exe=$tree/test/windows/setup/setup_probe.exe
 
 probe() { "$SEKTRA_WINE" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
-reg_query() {    # the entry's values as reg prints them; nothing when the key is missing
-  local out
-  out=$("$SEKTRA_WINE" reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra' "$@" 2>/dev/null) &&
-    tr -d '\r' <<<"$out"
+# The registry as a program of the given bitness sees it: "reg /reg:32" or "/reg:64" names the
+# view, whichever wine loader runs reg.
+reg_in_view() {   # reg_in_view BITS query|add KEY ARGS...: reg's output without CRs
+  local view=$1 out
+  shift
+  out=$("$SEKTRA_WINE" reg "$@" "/reg:$view" 2>/dev/null) && tr -d '\r' <<<"$out"
 }
+entry_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra'
+reg_query() {    # the entry's values in Setup's view as reg prints them; nothing when missing
+  reg_in_view "$bits" query "$entry_key" "$@"
+}
+set_version() {  # set_version VALUE: the entry's VersionValue, as an older or newer Setup left it
+  reg_in_view "$bits" add "$entry_key" /v VersionValue /t REG_DWORD /d "$1" /f >/dev/null ||
+    fail "could not set VersionValue $1 in the ${bits}-bit registry view"
+}
+unix_path() {    # unix_path 'C:\A\B': the same place in the scratch prefix, as a Unix path
+  local path=${1#[Cc]:\\}
+  echo "$c/${path//\\//}"
+}
+
+# The program folder for Setup's bitness, as that registry view names it (ProgramFilesDir of
+# the 32-bit view is the "(x86)" folder).
+program_files=$(reg_in_view "$bits" query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir |
+                sed -n 's/^ *ProgramFilesDir *REG_SZ *//p')
+case $program_files in
+  [Cc]:\\?*) ;;
+  *) echo "setup_journey: no program folder on drive C: in the ${bits}-bit registry view (got \"$program_files\")"
+     exit 1 ;;
+esac
+install_win="$program_files\Sektra Meter"
+echo "setup_journey: ${bits}-bit Setup; expected install folder $install_win"
 
 # Paths inside the prefix as the scratch user sees them.
 user=$(ls "$c/users" | grep -v -x Public | head -1)
 programs="$c/users/$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 appdata="$c/users/$user/AppData/Local"
-install="$c/Program Files/Sektra Meter"
+install=$(unix_path "$install_win")
 [ -d "$programs" ] || programs=$(find "$c/users/$user" -type d -name Programs | head -1)
 
 MENU='Sektra セットアップ プログラム'
@@ -86,9 +106,7 @@ REMOVED='Sektra の 削除'
 setup_pid=
 start_setup() {   # start_setup WINDOWS-PATH [ARGS...]: Setup in the background, from its folder
   local exe=$1; shift
-  local folder=${exe%\\*}
-  folder=$c/${folder#C:\\}
-  ( cd "${folder//\\//}" && exec "$SEKTRA_WINE" "$exe" "$@" >/dev/null 2>&1 ) &
+  ( cd "$(unix_path "${exe%\\*}")" && exec "$SEKTRA_WINE" "$exe" "$@" >/dev/null 2>&1 ) &
   setup_pid=$!
 }
 wait_setup() {   # waits for Setup to end; a Setup still open after a minute is a failure
@@ -117,7 +135,7 @@ install_through_dialogs() {   # the agreement, then the folder (when asked), the
   if [ "${1:-}" = folder ]; then
     probe wait "$FOLDER" 30 || { fail "folder dialog did not open"; return 1; }
     shot folder
-    expect_eq "proposed folder" "$(probe text "$FOLDER" 1008)" 'C:\Program Files\Sektra Meter'
+    expect_eq "proposed folder" "$(probe text "$FOLDER" 1008)" "$install_win"
     probe click "$FOLDER" 1030
     expect_eq "asks to create the folder" "$(answer_box 'フォルダの作成' 6)" $'指定されたフォルダが存在しません。\n作成してもいいですか？'
   fi
@@ -161,11 +179,11 @@ for l in Sektra.lnk 'Sektra Help.lnk' Readme.lnk; do check "shortcut $l" test -f
 entry=$(reg_query)
 echo "$entry" | sed 's/^/    /'
 for line in \
-  'UninstallString    REG_SZ    C:\Program Files\Sektra Meter\Setup.exe /u' \
-  'InstallLocation    REG_SZ    C:\Program Files\Sektra Meter\' \
+  "UninstallString    REG_SZ    $install_win\\Setup.exe /u" \
+  "InstallLocation    REG_SZ    $install_win\\" \
   'DisplayName    REG_SZ    Sektra 2.2.1' \
   'DisplayVersion    REG_SZ    2.2.1' \
-  'HelpLink    REG_SZ    C:\Program Files\Sektra Meter\Sektra.chm' \
+  "HelpLink    REG_SZ    $install_win\\Sektra.chm" \
   'Publisher    REG_SZ    Sektra Project' \
   'VersionMajor    REG_DWORD    0x2' \
   'VersionMinor    REG_DWORD    0x2' \
@@ -173,10 +191,12 @@ for line in \
   'VersionValue    REG_DWORD    0x20201'; do
   check "entry: $line" grep -qxF "    $line" <<<"$entry"
 done
+check "no entry in the $((96 - bits))-bit registry view" test -z "$(reg_in_view $((96 - bits)) query "$entry_key")"
 
 echo "== Sektra starts from the install folder"
 if [ -f "$install/Sektra.exe" ]; then
-  ( cd "$install" && exec "$SEKTRA_WINE" 'C:\Program Files\Sektra Meter\Sektra.exe' /DEMO >/dev/null 2>&1 ) &
+  ( cd "$install" && exec "$SEKTRA_WINE" "$install_win\\Sektra.exe" /DEMO >/dev/null 2>&1 ) &
+  sektra_pid=$!
   sleep 1
   found=
   for _ in $(seq 1 60); do
@@ -187,7 +207,15 @@ if [ -f "$install/Sektra.exe" ]; then
   probe gone 'デバイスの検索' 60 >/dev/null; sleep 1
   shot sektra-started
   if [ -n "$found" ] && [ "$found" != 'Initialize Error' ]; then pass "Sektra window \"$found\""; else fail "Sektra did not open its window ($found)"; fi
-  "$SEKTRA_WINE" taskkill /f /im Sektra.exe >/dev/null 2>&1 || true
+  # Closed as a user closes it, so that the removals below find no program file in use
+  # (taskkill by name, run by the 32-bit loader, does not see a 64-bit Sektra).
+  [ -n "$found" ] && probe close "$found"
+  for _ in $(seq 1 300); do kill -0 "$sektra_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$sektra_pid" 2>/dev/null; then
+    fail "Sektra did not end when its window was closed"
+    kill "$sektra_pid" 2>/dev/null
+  fi
+  wait "$sektra_pid" 2>/dev/null
 else
   echo "  skipped: Sektra.exe is not built yet"
 fi
@@ -205,7 +233,7 @@ wait_setup
 expect_eq "settings kept" "$(tr -d '\r' < "$appdata/Sektra/Sektra.ini" | sed -n 2p)" 'ShowInterval=55'
 
 echo "== upgrade from 2.0.0"
-"$SEKTRA_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra' /v VersionValue /t REG_DWORD /d 0x20000 /f >/dev/null 2>&1
+set_version 0x20000
 start_setup 'C:\dist\Setup.exe'
 probe wait "$MENU" 60
 expect_eq "upgrade label" "$(probe text "$MENU" 1021)" 'Sektra の バージョンアップ'
@@ -216,7 +244,7 @@ expect_eq "fresh settings after an upgrade" "$(tr -d '\r' < "$appdata/Sektra/Sek
 check "version now 2.2.1" grep -q 'VersionValue    REG_DWORD    0x20201' <<<"$(reg_query /v VersionValue)"
 
 echo "== downgrade label, and the title bar's close button cancels"
-"$SEKTRA_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra' /v VersionValue /t REG_DWORD /d 0x20300 /f >/dev/null 2>&1
+set_version 0x20300
 start_setup 'C:\dist\Setup.exe'
 probe wait "$MENU" 60
 shot menu-downgrade
@@ -225,16 +253,16 @@ probe close "$MENU"
 wait_setup
 check "closing the menu installs nothing" probe gone "$AGREE" 1
 check "version unchanged after the close" grep -q 'VersionValue    REG_DWORD    0x20300' <<<"$(reg_query /v VersionValue)"
-"$SEKTRA_WINE" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\UnInstall\Sektra' /v VersionValue /t REG_DWORD /d 0x20201 /f >/dev/null 2>&1
+set_version 0x20201
 
 echo "== \"/uninstall\" is no removal"
-start_setup 'C:\Program Files\Sektra Meter\Setup.exe' /uninstall
+start_setup "$install_win\\Setup.exe" /uninstall
 check "/uninstall shows the menu" probe wait "$MENU" 60
 probe click "$MENU" 2
 wait_setup
 
 remove_with() {   # remove_with ARG: the installed Setup with ARG, then the batch
-  start_setup 'C:\Program Files\Sektra Meter\Setup.exe' "$1"
+  start_setup "$install_win\\Setup.exe" "$1"
   probe wait "$REMOVED" 60 && shot "removed${1//\//-}"
   expect_eq "removal with $1 reports success" "$(answer_box "$REMOVED" 1)" 'Sektra の 削除は成功しました'
   wait_setup
