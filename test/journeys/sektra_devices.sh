@@ -27,8 +27,26 @@ main=$(journey_wait_window "^$main_title\$" 120)
 journey_check "the main window appears" test -n "$main"
 [ -n "$main" ] || journey_finish
 
+# Clear the MBR disk's protection: the seventh row of the protection list (disks 0 to 7, then the CD-ROM).
+journey_post "$main_title" 0x0111 40005
+protection=$(journey_wait_window "^$protection_title\$" 30)
+journey_check "the protection dialog opens" test -n "$protection"
+# A click on its check box (rows of 18 pixels below the header, the box 27 pixels in).
+journey_click "$protection" 27 230
+journey_window_shot "$protection" protection.png
+journey_keys "$protection" Return
+journey_check "the tree shows the MBR disk's Sequential Write 1 KB node" \
+  probe select "$main_title" $mbr_sequential_write_1kb
+journey_check "its whole-disk row is asked to open" probe open "$main_title" $mbr_sequential_write_whole
+box=$(journey_wait_window "^$refused\$" 30)
+journey_screenshot mbr-refusal.png
+journey_check "the write test is refused before any confirmation ($refused)" test -n "$box"
+box_texts=$(journey_texts "$refused" 5000)
+journey_check "the refusal names the MBR and its two partitions" grep -q 'MBR.*2 個' <<<"$box_texts"
+journey_post "$refused" 0x0111 1
+[ -n "$box" ] || journey_finish
+
 journey_check "the tree shows the 12 TB disk's summary" probe select "$main_title" $huge
-texts=$(journey_texts "$main_title" 5000)
 journey_window_shot "$main" 12tb-summary.png
 
 journey_check "the tree shows its Random Read 1 KB node" probe select "$main_title" $huge_random_1kb
@@ -49,21 +67,6 @@ journey_log "test window: $(tr '\n' '|' <<<"$window_texts")"
 journey_check "the window shows blocks of the last tenth" grep -q '23437770751' <<<"$window_texts"
 journey_window_shot "$test_window" 12tb-inner-random.png
 journey_post "$title" 0x0111 1016
-
-# Clear the MBR disk's protection: the seventh row of the protection list (disks 0 to 7, then the CD-ROM).
-journey_post "$main_title" 0x0111 40005
-protection=$(journey_wait_window "^$protection_title\$" 30)
-journey_check "the protection dialog opens" test -n "$protection"
-journey_keys "$protection" Home Down Down Down Down Down Down space Return
-journey_check "the tree shows the MBR disk's Sequential Write 1 KB node" \
-  probe select "$main_title" $mbr_sequential_write_1kb
-journey_check "its whole-disk row is asked to open" probe open "$main_title" $mbr_sequential_write_whole
-box=$(journey_wait_window "^$refused\$" 30)
-journey_check "the write test is refused before any confirmation ($refused)" test -n "$box"
-box_texts=$(journey_texts "$refused" 5000)
-journey_check "the refusal names the MBR and its two partitions" grep -q 'MBR.*2 個' <<<"$box_texts"
-journey_screenshot mbr-refusal.png
-journey_post "$refused" 0x0111 1
 
 journey_post "$main_title" 0x0010 0
 journey_wait_exit "$sektra" 30
