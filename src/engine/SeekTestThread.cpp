@@ -74,19 +74,20 @@ std::uint32_t SeekTestThread::Run() {
 
         std::uint64_t ticks;
         if (!TimeCommand(&request, bytes, &ticks)) return Fail(kCommandFailed, &buffer);
-        // A positioning too fast for the clock still counts, in the divisor of the average too.
-        if (ticks == 0) continue;
-
+        // A positioning too fast for the clock still counts, in the divisor of the average and
+        // toward progress, but gives no sample.
         const std::uint64_t done = commandCount.load(std::memory_order_relaxed);
-        totalTicks += ticks;
-        const std::uint32_t seekTime = SeekMicroseconds(ticks, ticksPerSecond);
-        Store(average, AverageSeekMicroseconds(totalTicks, ticksPerSecond, done));
-        if (seekTime < Load(minimum)) Store(minimum, seekTime);
-        if (seekTime > Load(maximum)) Store(maximum, seekTime);
-        sampleTable.Set(0, 0, Load(minimum));
-        sampleTable.Set(1, 0, Load(average));
-        sampleTable.Set(2, 0, Load(maximum));
-        sampleTable.Count(0, seekTime, kCellWidth);
+        if (ticks != 0) {
+            totalTicks += ticks;
+            const std::uint32_t seekTime = SeekMicroseconds(ticks, ticksPerSecond);
+            Store(average, AverageSeekMicroseconds(totalTicks, ticksPerSecond, done));
+            if (seekTime < Load(minimum)) Store(minimum, seekTime);
+            if (seekTime > Load(maximum)) Store(maximum, seekTime);
+            sampleTable.Set(0, 0, Load(minimum));
+            sampleTable.Set(1, 0, Load(average));
+            sampleTable.Set(2, 0, Load(maximum));
+            sampleTable.Count(0, seekTime, kCellWidth);
+        }
         RecordProgress(done * kTotalSteps / seekCount, done == seekCount);
     }
     return Finish(&buffer);

@@ -38,6 +38,25 @@ TEST(RepeatTestThreadTest, CacheHitWarmsUpTenTimesThenTimesAThousand) {
     EXPECT_EQ(table->Get(4), 1000u);  // 640000 KB/s: the open top cell
 }
 
+// A cache hit faster than a coarse clock's tick measures 0 ticks: every one of the 1000
+// commands still counts, so the run ends at full progress (200 steps of 5 commands).
+TEST(RepeatTestThreadTest, CommandsOfZeroTicksStillReachFullProgress) {
+    for (const std::uint64_t measured : {std::uint64_t{0}, std::uint64_t{1000}}) {
+        SCOPED_TRACE(measured);
+        EngineFixture disk;
+        CacheHitTestThread thread(disk.Window(), disk.GetDevice(), disk.TpsLow(), 0, kPerformanceCounter, 16, 201);
+        // Only the last command ticks (or none): progress cannot wait for samples.
+        disk.Port().ticks = [&](std::uint64_t index, const SentCommand&) -> std::uint64_t {
+            return index == 1009 ? measured : 0;
+        };
+        EXPECT_EQ(disk.RunDirect(thread), 0u);
+        TestSnapshot s = {};
+        thread.GetSnapshot(&s);
+        EXPECT_EQ(s.words[4], 1000u);
+        EXPECT_EQ(s.words[9], 200u);
+    }
+}
+
 TEST(RepeatTestThreadTest, BufferCommandsCarryTwentyFourBitLengths) {
     struct Case {
         bool write;

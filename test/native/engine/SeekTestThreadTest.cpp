@@ -72,6 +72,19 @@ TEST(SeekTestThreadTest, ZeroTickSeeksCountAndPullTheAverageDown) {
     EXPECT_EQ(table->Get(204 - 3), 1u);  // 300 µs: cell 3
 }
 
+TEST(SeekTestThreadTest, TrailingZeroTickSeeksStillReachFullProgress) {
+    EngineFixture disk;
+    // Positioning seek, then 1000 ticks and three seeks too fast for the clock.
+    disk.Port().ticks = [](std::uint64_t index, const SentCommand&) -> std::uint64_t { return index == 1 ? 1000 : 0; };
+    SeekTestThread thread(disk.Window(), disk.GetDevice(), disk.TpsLow(), 0, kPerformanceCounter, 0, 10006, 4, 0, 201);
+    EXPECT_EQ(disk.RunDirect(thread), 0u);
+    TestSnapshot s = {};
+    thread.GetSnapshot(&s);
+    EXPECT_EQ(s.words[4], 4u);
+    EXPECT_EQ(s.words[9], 200u);
+    EXPECT_EQ(thread.GetSamples()->Get(3), 1u);  // one sample only
+}
+
 TEST(SeekTestThreadTest, SeekCountZeroEndsAtOnce) {
     EngineFixture disk;
     SeekTestThread thread(disk.Window(), disk.GetDevice(), disk.TpsLow(), 0, kPerformanceCounter, 0, 10006, 0, 0, 201);
