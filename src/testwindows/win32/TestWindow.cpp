@@ -45,8 +45,12 @@ void TestWindow::OnMessage(MessageRecord& record) {
 
 void TestWindow::OnCommand(MessageRecord& record) {
     if (HIWORD(record.wParam) != BN_CLICKED) return;
-    // IDOK and IDCANCEL are no buttons of this window: Enter and Esc do not close it.
+    // Enter (IDOK) is no button of this window. Esc (IDCANCEL) closes it as 閉じる does, and
+    // only when 閉じる could: never while a test runs.
     switch (LOWORD(record.wParam)) {
+    case IDCANCEL:
+        if (closeButton && closeButton->IsEnabled()) CloseWindow();
+        break;
     case IDC_TEST_START: OnStart(); break;
     case IDC_TEST_SAVE: OnSave(); break;
     case IDC_TEST_STOP: OnStop(); break;
@@ -101,6 +105,24 @@ void TestWindow::SetState(bool running) {
     stopButton->Enable(running);
     startButton->Enable(!running);
     saveButton->Enable(false);
+    if (running) {
+        stoppedByUser = false;
+        endTime = 0;
+        FocusButton(*stopButton);
+    } else {
+        EndRun();
+    }
+}
+
+void TestWindow::EndRun() {
+    if (endTime == 0) endTime = std::time(nullptr);
+    // A disabled button keeps the focus and swallows every key: hand it on.
+    FocusButton(saveButton->IsEnabled() ? *saveButton : *closeButton);
+}
+
+void TestWindow::FocusButton(Control& button) {
+    // WM_NEXTDLGCTL, unlike SetFocus, also moves the default-button look with the focus.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button.GetHandle()), TRUE);
 }
 
 void TestWindow::SetCaption(UINT suffixId) { SetText(titlePrefix + ResourceText(suffixId)); }
@@ -116,6 +138,7 @@ void TestWindow::OnStart() {
 
 void TestWindow::OnStop() {
     if (!thread) return;
+    stoppedByUser = true;
     SetState(false);
     timer->Stop();
     thread->Stop();
@@ -130,8 +153,12 @@ void TestWindow::OnTestFinished() {
     stopButton->Enable(false);
     timer->Stop();
     thread->Stop();
-    if (TakeSnapshot().words[9] == FullProgress()) saveButton->Enable(true);
-    SetCaption(IDS_STATE_FINISHED);
+    // The thread also reports the end of a run that 停止 cut short: that run stays stopped,
+    // unless its last command was done before the stop came.
+    const bool complete = TakeSnapshot().words[9] == FullProgress();
+    saveButton->Enable(complete);
+    EndRun();
+    SetCaption(complete || !stoppedByUser ? IDS_STATE_FINISHED : IDS_STATE_STOPPED);
     Refresh();
 }
 
@@ -162,10 +189,11 @@ void TestWindow::Refresh() {
     std::wstring text;
     if (LocalTimeText(ResourceText(IDS_TIME_FORMAT), std::time(nullptr), text)) {
         clockLabel->SetText(text);
-        const std::uint32_t finish = snapshot.words[10];
+        // After the run the label shows when it ended, not an estimate.
+        const std::time_t finish = endTime != 0 ? endTime : static_cast<std::time_t>(snapshot.words[10]);
         if (finish == 0) {
             finishLabel->SetText(ResourceText(IDS_FINISH_UNKNOWN));
-        } else if (LocalTimeText(ResourceText(IDS_TIME_FORMAT), static_cast<std::time_t>(finish), text)) {
+        } else if (LocalTimeText(ResourceText(IDS_TIME_FORMAT), finish, text)) {
             finishLabel->SetText(text);
         }
     }

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -70,7 +71,11 @@ protected:
     void CloseWindow();
 
     TestSnapshot TakeSnapshot() const;
+    // The buttons of a run that starts (true) or has ended (false), and where the focus goes.
     void SetState(bool running);
+    // A run ended: its end time is kept (the first time only) and the focus leaves 停止.
+    void EndRun();
+    void FocusButton(Control& button);
     void SetCaption(UINT suffixId);
 
     std::unique_ptr<Control> closeButton;
@@ -96,6 +101,8 @@ protected:
     std::uint32_t showInterval;
     std::uint32_t performCells;
     std::wstring titlePrefix;
+    bool stoppedByUser = false;  // 停止 was clicked during this run
+    std::time_t endTime = 0;     // when this run ended; 0 while it runs
 };
 
 // Builds the window for a test row (code & 0xFF00: 0x1300, 0x1900, 0x1A00 the cache window,

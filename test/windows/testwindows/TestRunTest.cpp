@@ -11,7 +11,6 @@ namespace {
 constexpr Buttons kRunning{false, true, false, false};
 constexpr Buttons kStopped{true, false, true, false};
 constexpr Buttons kFinishedComplete{true, false, true, true};
-constexpr Buttons kFinishedIncomplete{true, false, true, false};
 
 struct RunCase {
     std::uint32_t code;
@@ -63,6 +62,9 @@ TEST_F(EightTestsTest, EachRunsToItsEndAndOffersItsResults) {
         EXPECT_EQ(SendDlgItemMessageW(h, IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0), c.full);
         EXPECT_EQ(emulated->Log().AnyWriteSent(), c.writes);
         EXPECT_TRUE(driver.Done());
+        // The finish label tells when the run ended, the keys go on to 保存.
+        EXPECT_NE(ItemText(h, IDC_TEST_FINISH), ResourceText(IDS_FINISH_UNKNOWN));
+        EXPECT_EQ(GetFocus(), GetDlgItem(h, IDC_TEST_SAVE));
         Click(h, IDC_TEST_CLOSE);
         ASSERT_TRUE(PumpUntil([&] { return window->GetHandle() == nullptr; }));
     }
@@ -102,18 +104,26 @@ TEST_F(TestWindowTest, ButtonsAndCaptionsFollowTheStates) {
     PumpFor(std::chrono::milliseconds(300));
     EXPECT_NE(ItemText(h, IDC_TEST_COUNT), L" 0");
 
+    EXPECT_EQ(GetFocus(), GetDlgItem(h, IDC_TEST_STOP));
+    // Esc does nothing while the test runs.
+    SendMessageW(h, WM_COMMAND, IDCANCEL, 0);
+    PumpFor(std::chrono::milliseconds(100));
+    ASSERT_NE(window->GetHandle(), nullptr);
+    EXPECT_EQ(ButtonsOf(h), kRunning);
+
     Click(h, IDC_TEST_STOP);
     ASSERT_TRUE(PumpUntil([&] { return !ItemEnabled(h, IDC_TEST_STOP); }));
-    // The stopped run ends as Finished, without results to save.
-    ASSERT_TRUE(WaitForFinished(*window));
-    EXPECT_EQ(ButtonsOf(h), kFinishedIncomplete);
+    // The thread's report of the cut run comes after: the run stays stopped, without results
+    // to save, its end time shown and the focus on 閉じる.
+    PumpFor(std::chrono::milliseconds(300));
+    EXPECT_TRUE(CaptionEndsWith(h, IDS_STATE_STOPPED)) << WindowText(h);
+    EXPECT_EQ(ButtonsOf(h), kStopped);
     EXPECT_LT(SendDlgItemMessageW(h, IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0), 1000);
+    EXPECT_NE(ItemText(h, IDC_TEST_FINISH), ResourceText(IDS_FINISH_UNKNOWN));
+    EXPECT_EQ(GetFocus(), GetDlgItem(h, IDC_TEST_CLOSE));
 
-    // Enter and Esc do not close a test window.
-    PostMessageW(GetDlgItem(h, IDC_TEST_START), WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageW(GetDlgItem(h, IDC_TEST_START), WM_KEYDOWN, VK_RETURN, 0);
+    // Enter does not close a test window.
     SendMessageW(h, WM_COMMAND, IDOK, 0);
-    SendMessageW(h, WM_COMMAND, IDCANCEL, 0);
     PumpFor(std::chrono::milliseconds(100));
     ASSERT_NE(window->GetHandle(), nullptr);
 
@@ -125,10 +135,35 @@ TEST_F(TestWindowTest, ButtonsAndCaptionsFollowTheStates) {
     PumpFor(std::chrono::milliseconds(200));
     EXPECT_GT(emulated->Log().CountOpcode(0x28), before);
     Click(h, IDC_TEST_STOP);
-    ASSERT_TRUE(PumpUntil([&] { return CaptionEndsWith(h, IDS_STATE_FINISHED); }));
+    ASSERT_TRUE(PumpUntil([&] { return CaptionEndsWith(h, IDS_STATE_STOPPED); }));
     // The close box stays grey in every state.
     const UINT state = GetMenuState(GetSystemMenu(h, FALSE), SC_CLOSE, MF_BYCOMMAND);
     EXPECT_TRUE(state & MF_GRAYED);
+
+    // Esc closes the window once its test has ended.
+    SendMessageW(h, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(PumpUntil([&] { return window->GetHandle() == nullptr; }, std::chrono::seconds(5)));
+}
+
+TEST_F(TestWindowTest, ButtonsCarryMnemonics) {
+    Device* device = AddZeroTimeDisk();
+    auto window = Open<CacheTestWindow>(device, 0x1314);
+    ASSERT_TRUE(WaitForFinished(*window));
+    for (const int id : {IDC_TEST_START, IDC_TEST_STOP, IDC_TEST_SAVE, IDC_TEST_CLOSE}) {
+        EXPECT_NE(ItemText(window->GetHandle(), id).find(L"(&"), std::wstring::npos) << id;
+    }
+}
+
+// With the millisecond tick count nearly every cache hit measures 0 ticks; the run of 1000
+// commands still reaches full progress and its results can be saved.
+TEST_F(TestWindowTest, CacheHitRunOnTheTickCountEndsCompleteAndSavable) {
+    Device* device = AddZeroTimeDisk();
+    auto window = Open<CacheTestWindow>(device, 0x1314, nullptr, 201, 0);
+    ASSERT_TRUE(WaitForFinished(*window));
+    const HWND h = window->GetHandle();
+    EXPECT_EQ(ItemText(h, IDC_TEST_COUNT), L" 1000");
+    EXPECT_EQ(SendDlgItemMessageW(h, IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0), 200);
+    EXPECT_EQ(ButtonsOf(h), kFinishedComplete);
 }
 
 TEST_F(TestWindowTest, StaleTimerTickDoesNotRefresh) {
@@ -139,7 +174,8 @@ TEST_F(TestWindowTest, StaleTimerTickDoesNotRefresh) {
     auto window = Open<TransferTestWindow>(device, 0x1527);
     const HWND h = window->GetHandle();
     Click(h, IDC_TEST_STOP);
-    ASSERT_TRUE(WaitForFinished(*window));
+    ASSERT_TRUE(PumpUntil([&] { return !ItemEnabled(h, IDC_TEST_STOP); }));
+    PumpFor(std::chrono::milliseconds(200));
     SetDlgItemTextW(h, IDC_TEST_COUNT, L"marker");
     SendMessageW(h, WM_TIMER, 0, 0);    // the id of a stopped timer
     SendMessageW(h, WM_TIMER, 100, 0);  // an id of an earlier window's timer

@@ -175,12 +175,15 @@ protected:
 
     // Makes the window of the row modeless (its set-up dialogs run modally inside).
     template <typename Window>
-    std::unique_ptr<Window> Open(Device* device, std::uint32_t code, HWND parent = nullptr, std::uint32_t cells = 201) {
-        // Ticks per second: the performance counter's, as the Document hands it.
+    std::unique_ptr<Window> Open(Device* device, std::uint32_t code, HWND parent = nullptr, std::uint32_t cells = 201,
+                                 std::uint32_t timerMode = 1) {
+        // Ticks per second: the performance counter's, as the Document hands it; the tick
+        // count (mode 0) counts milliseconds.
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
+        if (timerMode == 0) frequency.QuadPart = 1000;
         auto window = std::make_unique<Window>(device, kDisk0 | code, static_cast<std::uint32_t>(frequency.QuadPart),
-                                          static_cast<std::uint32_t>(frequency.QuadPart >> 32), 1, 50, cells);
+                                          static_cast<std::uint32_t>(frequency.QuadPart >> 32), timerMode, 50, cells);
         EXPECT_EQ(window->Create(module, TemplateOf(code), parent), 0);
         return window;
     }
