@@ -117,7 +117,7 @@ void WriteTable(CsvFile& csv, const CsvLabels& labels, TestThread& thread, const
 void SaveCsv(TestThread& thread, const TestSnapshot& snapshot, const EngineRunSpec& spec, EngineRunResult* result) {
     const CsvLabels labels = BuiltInCsvLabels();
     CsvFile csv;
-    WriteCommonRows(csv, labels, ResultSummary(spec.model, spec.revision, spec.title, snapshot));
+    WriteCommonRows(csv, labels, ResultSummary(spec.model, spec.revision, spec.title, snapshot, spec.test->test == CliTest::Seek));
     WriteTable(csv, labels, thread, spec);
     result->csvWritten = csv.SaveToFile(spec.csvPath.c_str()) == 0;
     if (!result->csvWritten) result->csvError = "cannot write " + Utf8FromWide(spec.csvPath);

@@ -179,6 +179,8 @@
 #define IDS_CSV_WORST           70
 #define IDS_CSV_COUNT           71
 #define IDS_CSV_RANGE           72
+#define IDS_CSV_SHORTEST        700
+#define IDS_CSV_LONGEST         701
 #define IDS_DEVICE_COLUMN_NAME  73
 #define IDS_DEVICE_COLUMN_TYPE  74
 #define IDS_DEVICE_COLUMN_BUS   75

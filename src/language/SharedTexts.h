@@ -25,3 +25,6 @@
 #define SEKTRA_TEXT_CSV_WORST "最低"
 #define SEKTRA_TEXT_CSV_COUNT "回数"
 #define SEKTRA_TEXT_CSV_RANGE "範囲"
+// Seek and access times, as the seek window labels them.
+#define SEKTRA_TEXT_CSV_SHORTEST "最短"
+#define SEKTRA_TEXT_CSV_LONGEST "最長"

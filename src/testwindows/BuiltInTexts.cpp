@@ -30,6 +30,8 @@ const SharedText kSharedTexts[] = {
     {IDS_CSV_WORST, WIDE(SEKTRA_TEXT_CSV_WORST)},
     {IDS_CSV_COUNT, WIDE(SEKTRA_TEXT_CSV_COUNT)},
     {IDS_CSV_RANGE, WIDE(SEKTRA_TEXT_CSV_RANGE)},
+    {IDS_CSV_SHORTEST, WIDE(SEKTRA_TEXT_CSV_SHORTEST)},
+    {IDS_CSV_LONGEST, WIDE(SEKTRA_TEXT_CSV_LONGEST)},
 };
 
 }  // namespace
@@ -46,7 +48,8 @@ std::wstring BuiltInText(std::uint32_t id) {
 CsvLabels BuiltInCsvLabels() {
     return {BuiltInText(IDS_CSV_MODEL), BuiltInText(IDS_CSV_REVISION), BuiltInText(IDS_CSV_TEST),
             BuiltInText(IDS_CSV_BEST),  BuiltInText(IDS_CSV_AVERAGE),  BuiltInText(IDS_CSV_WORST),
-            BuiltInText(IDS_CSV_COUNT), BuiltInText(IDS_CSV_RANGE)};
+            BuiltInText(IDS_CSV_COUNT), BuiltInText(IDS_CSV_RANGE), BuiltInText(IDS_CSV_SHORTEST),
+            BuiltInText(IDS_CSV_LONGEST)};
 }
 
 }  // namespace sektra

@@ -43,11 +43,27 @@ void WriteColumn(CsvFile& csv, const SampleTable& table, std::uint32_t column) {
     for (std::uint32_t row = 0; row < kSequentialCells + 4; ++row) csv.AddUInt32(Entry(table, row, column));
 }
 
+// Three rows of figures in the order given, each with its label and unit. Times come shortest
+// first and are labelled as the seek window labels them, so the smaller figure never reads as
+// the "best" of a pair where it is the larger.
+void WriteFigureRows(CsvFile& csv, const CsvLabels& labels, bool times, const std::uint32_t (&figures)[3]) {
+    const std::wstring* names[] = {times ? &labels.shortest : &labels.best, &labels.average,
+                                   times ? &labels.longest : &labels.worst};
+    const wchar_t* unit = times ? L"\u03BCs" : L"KB/s";
+    for (int i = 0; i < 3; ++i) {
+        csv.NewRow();
+        csv.AddText(names[i]->c_str());
+        csv.AddUInt32(figures[i]);
+        csv.AddText(unit);
+    }
+}
+
 }  // namespace
 
 CsvSummary ResultSummary(const std::wstring& model, const std::wstring& revision, const std::wstring& title,
-                         const TestSnapshot& snapshot) {
+                         const TestSnapshot& snapshot, bool times) {
     CsvSummary summary;
+    summary.times = times;
     summary.model = model;
     summary.revision = revision;
     summary.title = title;
@@ -102,15 +118,7 @@ void WriteCommonRows(CsvFile& csv, const CsvLabels& labels, const CsvSummary& su
     csv.AddText(labels.test.c_str());
     csv.AddText(TitleUpToParenthesis(summary.title).c_str());
     csv.NewRow();
-    csv.NewRow();
-    csv.AddText(labels.best.c_str());
-    csv.AddUInt32(summary.best);
-    csv.NewRow();
-    csv.AddText(labels.average.c_str());
-    csv.AddUInt32(summary.average);
-    csv.NewRow();
-    csv.AddText(labels.worst.c_str());
-    csv.AddUInt32(summary.worst);
+    WriteFigureRows(csv, labels, summary.times, {summary.best, summary.average, summary.worst});
     csv.NewRow();
     csv.AddText(labels.count.c_str());
     csv.AddUInt64(summary.count);
@@ -118,12 +126,10 @@ void WriteCommonRows(CsvFile& csv, const CsvLabels& labels, const CsvSummary& su
 }
 
 void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& table, HistogramKind kind) {
-    const std::wstring* figures[] = {&labels.best, &labels.average, &labels.worst, &labels.count};
-    for (std::uint32_t row = 0; row < 4; ++row) {
-        csv.NewRow();
-        csv.AddText(figures[row]->c_str());
-        csv.AddUInt32(Entry(table, row, 0));
-    }
+    WriteFigureRows(csv, labels, kind == HistogramKind::Seek, {Entry(table, 0, 0), Entry(table, 1, 0), Entry(table, 2, 0)});
+    csv.NewRow();
+    csv.AddText(labels.count.c_str());
+    csv.AddUInt32(Entry(table, 3, 0));
     const std::uint32_t cells = table.IsAllocated() ? table.HistogramCells() : 0;
     for (std::uint32_t i = 0; i < cells; ++i) {
         csv.NewRow();

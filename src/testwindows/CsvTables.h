@@ -11,9 +11,10 @@ namespace sektra {
 class SampleTable;
 struct TestSnapshot;
 
-// Strings 65 to 72 of the language module.
+// Strings 65 to 72, 700 and 701 of the language module.
 struct CsvLabels {
     std::wstring model, revision, test, best, average, worst, count, range;
+    std::wstring shortest, longest;  // in place of best and worst for seek and access times
 };
 
 // The figures of the head, from the thread's snapshot.
@@ -25,12 +26,14 @@ struct CsvSummary {
     std::uint32_t average = 0;
     std::uint32_t worst = 0;
     std::uint64_t count = 0;
+    bool times = false;  // seek or access times in µs, shortest first; else rates in KB/s
 };
 
 // The head's figures of a finished run from its thread's snapshot (best, average and worst,
-// then the command count), with the device's model and revision and the test's title.
+// then the command count), with the device's model and revision and the test's title; `times`
+// for a seek or access-time test.
 CsvSummary ResultSummary(const std::wstring& model, const std::wstring& revision, const std::wstring& title,
-                         const TestSnapshot& snapshot);
+                         const TestSnapshot& snapshot, bool times);
 
 // Labels of the histogram cells, i counting from the top cell.
 // Sequential tests: 201 cells of 0.5 MB/s from 100 MB/s down ("%.1f MB/s -" for the top one).
@@ -47,13 +50,14 @@ std::wstring ProgressLabel(std::uint32_t column);
 // tested block's position on the device): "%.3f MB - %.3f MB".
 std::wstring PositionLabel(std::uint32_t column, std::uint64_t columnBytes, std::uint64_t startBytes = 0);
 
-// Rows 1 to 9 of every file: model, revision, title, an empty row, best, average, worst,
-// command count, an empty row.
+// Rows 1 to 9 of every file: model, revision, title, an empty row, best, average, worst (each
+// with its unit after it; shortest and longest for times), command count, an empty row.
 void WriteCommonRows(CsvFile& csv, const CsvLabels& labels, const CsvSummary& summary);
 
 enum class HistogramKind { Random, Cache, Seek };
-// The table of a one-column SampleTable: best, average, worst and sample count, then one row
-// per histogram cell with its label.
+// The table of a one-column SampleTable: best, average, worst (with their unit; shortest,
+// average, longest for the seek kind) and sample count, then one row per histogram cell with
+// its label.
 void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& table, HistogramKind kind);
 
 // The two tables of a sequential test: the progress table (1000 columns) and, after an empty

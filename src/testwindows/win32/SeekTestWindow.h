@@ -18,6 +18,7 @@ protected:
     std::uint32_t FullProgress() const override { return 200; }
     std::wstring BlockText(const TestSnapshot& snapshot) const override;
     std::wstring FigureText(std::uint32_t value) const override;
+    bool FiguresAreTimes() const override { return true; }
     void WriteTable(CsvFile& csv, const CsvLabels& labels) override { WriteSeekTable(csv, labels); }
 
 private:

@@ -218,11 +218,12 @@ void TestWindow::OnSave() {
     if (dialog.Show() != 0) return;
 
     const CsvSummary summary =
-        ResultSummary(model, DeviceTextWide(device->GetRevision()), titlePrefix, TakeSnapshot());
+        ResultSummary(model, DeviceTextWide(device->GetRevision()), titlePrefix, TakeSnapshot(), FiguresAreTimes());
     const CsvLabels labels = {ResourceText(IDS_CSV_MODEL), ResourceText(IDS_CSV_REVISION),
                               ResourceText(IDS_CSV_TEST),  ResourceText(IDS_CSV_BEST),
                               ResourceText(IDS_CSV_AVERAGE), ResourceText(IDS_CSV_WORST),
-                              ResourceText(IDS_CSV_COUNT), ResourceText(IDS_CSV_RANGE)};
+                              ResourceText(IDS_CSV_COUNT), ResourceText(IDS_CSV_RANGE),
+                              ResourceText(IDS_CSV_SHORTEST), ResourceText(IDS_CSV_LONGEST)};
     CsvFile csv;
     WriteCommonRows(csv, labels, summary);
     WriteTable(csv, labels);

@@ -60,6 +60,8 @@ protected:
     virtual std::wstring BlockText(const TestSnapshot& snapshot) const = 0;
     // The best, average and worst figures with their unit.
     virtual std::wstring FigureText(std::uint32_t value) const = 0;
+    // Seek and access times in µs, shortest first, rather than rates in KB/s.
+    virtual bool FiguresAreTimes() const { return false; }
     // The window's own table after the common head of the saved file.
     virtual void WriteTable(CsvFile& csv, const CsvLabels& labels) = 0;
 

@@ -7,13 +7,16 @@
 #include <vector>
 
 #include "engine/SampleTable.h"
+#include "engine/TestThread.h"
 #include "testwindows/CsvTables.h"
 #include "testwindows/TestTitles.h"
 
 namespace sektra {
 namespace {
 
-CsvLabels Labels() { return {L"M", L"R", L"T", L"Best", L"Avg", L"Worst", L"Count", L"Range"}; }
+CsvLabels Labels() {
+    return {L"M", L"R", L"T", L"Best", L"Avg", L"Worst", L"Count", L"Range", L"Shortest", L"Longest"};
+}
 
 // The cells of a line as written (none of these cells holds a comma or a quote).
 std::vector<std::wstring> Cells(const std::wstring& line) {
@@ -78,9 +81,9 @@ TEST(CsvTablesTest, CommonRowsWithEmptyFourthAndNinthLine) {
         L"R,1.00,",
         L"T,Seq. Read Test(64.0KB A (0% - 100%)),",
         L"",
-        L"Best,51200,",
-        L"Avg,40000,",
-        L"Worst,4294967295,",
+        L"Best,51200,KB/s,",
+        L"Avg,40000,KB/s,",
+        L"Worst,4294967295,KB/s,",
         L"Count,5000000000,",
         L"",
     };
@@ -93,6 +96,23 @@ TEST(CsvTablesTest, AccessTimeFileSaysAccessTime) {
     summary.title = SeekTitle(L"A", true);
     WriteCommonRows(csv, Labels(), summary);
     EXPECT_EQ(csv.ToLines()[2], L"T,Access Time Test(A),");
+}
+
+// Seek and access times come shortest first: labelled so, in µs, never as best and worst.
+TEST(CsvTablesTest, TimeFiguresAreShortestAverageLongestInMicroseconds) {
+    TestSnapshot snapshot = {};
+    snapshot.words[4] = 1000;
+    snapshot.words[6] = 120;   // shortest
+    snapshot.words[7] = 8300;  // average
+    snapshot.words[8] = 17000; // longest
+    CsvFile csv;
+    WriteCommonRows(csv, Labels(), ResultSummary(L"M", L"R", L"Seek Test(A) - ", snapshot, true));
+    const std::vector<std::wstring> lines = csv.ToLines();
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[4], L"Shortest,120,\u03BCs,");
+    EXPECT_EQ(lines[5], L"Avg,8300,\u03BCs,");
+    EXPECT_EQ(lines[6], L"Longest,17000,\u03BCs,");
+    EXPECT_EQ(lines[7], L"Count,1000,");
 }
 
 struct OneColumnCase {
@@ -122,9 +142,15 @@ TEST(CsvTablesTest, OneColumnTablesListFiguresThenEveryCell) {
         WriteSampleTable(csv, Labels(), table, c.kind);
         const std::vector<std::wstring> lines = csv.ToLines();
         ASSERT_EQ(lines.size(), 4 + c.cells);
-        EXPECT_EQ(lines[0], L"Best,700,");
-        EXPECT_EQ(lines[1], L"Avg,600,");
-        EXPECT_EQ(lines[2], L"Worst,500,");
+        if (c.kind == HistogramKind::Seek) {
+            EXPECT_EQ(lines[0], L"Shortest,700,\u03BCs,");
+            EXPECT_EQ(lines[1], L"Avg,600,\u03BCs,");
+            EXPECT_EQ(lines[2], L"Longest,500,\u03BCs,");
+        } else {
+            EXPECT_EQ(lines[0], L"Best,700,KB/s,");
+            EXPECT_EQ(lines[1], L"Avg,600,KB/s,");
+            EXPECT_EQ(lines[2], L"Worst,500,KB/s,");
+        }
         EXPECT_EQ(lines[3], L"Count,3,");
         EXPECT_EQ(lines[4], c.firstLabel + L",2,");
         EXPECT_EQ(lines.back(), c.lastLabel + L",1,");
@@ -139,7 +165,7 @@ TEST(CsvTablesTest, UnallocatedTableWritesItsFiguresAsZeroAndNoCells) {
     ASSERT_FALSE(table.IsAllocated());
     CsvFile csv;
     WriteSampleTable(csv, Labels(), table, HistogramKind::Seek);
-    EXPECT_EQ(csv.ToLines(), (std::vector<std::wstring>{L"Best,0,", L"Avg,0,", L"Worst,0,", L"Count,0,"}));
+    EXPECT_EQ(csv.ToLines(), (std::vector<std::wstring>{L"Shortest,0,\u03BCs,", L"Avg,0,\u03BCs,", L"Longest,0,\u03BCs,", L"Count,0,"}));
 }
 
 // A sequential run as the thread leaves it: untouched columns hold a worst of 4294967295 and

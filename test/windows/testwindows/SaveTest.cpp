@@ -42,6 +42,16 @@ std::vector<std::wstring> ShiftJisLines(const std::string& bytes) {
     return lines;
 }
 
+// A line's label and unit: its first and third cells (the second is the figure).
+using Row = std::vector<std::wstring>;
+Row Cells(const std::wstring& line) {
+    const std::size_t first = line.find(L',');
+    const std::size_t second = line.find(L',', first + 1);
+    const std::size_t third = line.find(L',', second + 1);
+    if (third == std::wstring::npos) return {line};
+    return {line.substr(0, first), line.substr(second + 1, third - second - 1)};
+}
+
 class SaveTest : public TestWindowTest {
 protected:
     // Runs a sequential read of the whole disk at 64 KB and waits for its end.
@@ -92,6 +102,8 @@ TEST_F(SaveTest, ProposesModelAndTitleCentresTheDialogAndAddsTheExtension) {
     EXPECT_EQ(lines[0], ResourceText(IDS_CSV_MODEL) + L"," + model + L",");
     EXPECT_EQ(lines[2], ResourceText(IDS_CSV_TEST) + L"," + title + L",");
     EXPECT_EQ(lines[3], L"");
+    EXPECT_EQ(Cells(lines[4]), (Row{ResourceText(IDS_CSV_BEST), L"KB/s"}));
+    EXPECT_EQ(Cells(lines[6]), (Row{ResourceText(IDS_CSV_WORST), L"KB/s"}));
     EXPECT_EQ(lines[7], ResourceText(IDS_CSV_COUNT) + L",160,");
     EXPECT_EQ(lines[8], L"");
     EXPECT_EQ(lines[9].substr(0, ResourceText(IDS_CSV_RANGE).size() + 1), ResourceText(IDS_CSV_RANGE) + L",");
@@ -133,6 +145,14 @@ TEST_F(SaveTest, SeekResultsListTheirCells) {
     PumpFor(std::chrono::milliseconds(200));
     const std::vector<std::wstring> lines = ShiftJisLines(ReadBytes(path));
     ASSERT_EQ(lines.size(), 9u + 4 + 10);
+    // The head and the table label the times as the window does, each with its unit.
+    for (const std::size_t first : {std::size_t{4}, std::size_t{9}}) {
+        EXPECT_EQ(Cells(lines[first]), (Row{ResourceText(IDS_CSV_SHORTEST), L"\u03BCs"}));
+        EXPECT_EQ(Cells(lines[first + 1]), (Row{ResourceText(IDS_CSV_AVERAGE), L"\u03BCs"}));
+        EXPECT_EQ(Cells(lines[first + 2]), (Row{ResourceText(IDS_CSV_LONGEST), L"\u03BCs"}));
+    }
+    EXPECT_EQ(ResourceText(IDS_CSV_SHORTEST), L"\u6700\u77ED");  // 最短
+    EXPECT_EQ(ResourceText(IDS_CSV_LONGEST), L"\u6700\u9577");   // 最長
     EXPECT_EQ(lines[12], ResourceText(IDS_CSV_COUNT) + L",1000,");
     EXPECT_EQ(lines[13].substr(0, 11), L"900.0 \u03BCs -,");
     EXPECT_EQ(lines.back().substr(0, 18), L"0.0 \u03BCs - 100.0 \u03BCs,");
