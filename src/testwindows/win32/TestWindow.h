@@ -4,12 +4,13 @@
 // every tick, and saving the results. Each window adds how it sets its test up (OnInitDialog),
 // its block text and units, and its own table in the saved file.
 //
-//   state     entered by                     close  stop  start  save             caption suffix
-//   Running   OnStart                        off    on    off    off              string 43
-//   Stopped   OnStop, OnTestFailed           on     off   on     off              string 44
-//   Finished  OnTestFinished                 on     off   on     on at full       string 45
-//                                                                progress, else
-//                                                                unchanged
+//   state     entered by                     close  stop  start  save             caption suffix  focus
+//   Running   OnStart                        off    on    off    off              string 43       stop
+//   Stopped   OnStop, OnTestFailed           on     off   on     off              string 44       close
+//   Finished  OnTestFinished                 on     off   on     on at full       string 45       save, or
+//                                                                progress                         close
+// The thread also reports the end of a run that 停止 cut short; short of full progress that run
+// stays Stopped. Once a run has ended the finish label shows when, and Esc closes the window.
 #include <windows.h>
 
 #include <cstdint>
