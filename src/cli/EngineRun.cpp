@@ -35,37 +35,37 @@ Clock ChooseClock(SystemServices& services) {
 }
 
 // The thread the window of this test would create, with the window's arguments.
-std::unique_ptr<TestThread> MakeThread(WindowHandle window, Device* device, const EngineRunSpec& spec,
+std::unique_ptr<TestThread> MakeThread(WindowHandle window, Device* device, const EngineRunPlan& plan,
                                        const Clock& clock) {
     const auto low = static_cast<std::uint32_t>(clock.ticksPerSecond);
     const auto high = static_cast<std::uint32_t>(clock.ticksPerSecond >> 32);
     const std::uint32_t mode = clock.mode;
-    switch (spec.test->test) {
+    switch (plan.test->test) {
     case CliTest::SeqRead:
-        return std::make_unique<SequentialReadTestThread>(window, device, low, high, mode, spec.size,
-                                                          spec.startPercent, spec.endPercent, kSequentialCells);
+        return std::make_unique<SequentialReadTestThread>(window, device, low, high, mode, plan.size,
+                                                          plan.startPercent, plan.endPercent, kSequentialCells);
     case CliTest::SeqWrite:
-        return std::make_unique<SequentialWriteTestThread>(window, device, low, high, mode, spec.size,
-                                                           spec.startPercent, spec.endPercent, kSequentialCells);
+        return std::make_unique<SequentialWriteTestThread>(window, device, low, high, mode, plan.size,
+                                                           plan.startPercent, plan.endPercent, kSequentialCells);
     case CliTest::RndRead:
-        return std::make_unique<RandomReadTestThread>(window, device, low, high, mode, spec.size, spec.startPercent,
-                                                      spec.endPercent, kRandomCells);
+        return std::make_unique<RandomReadTestThread>(window, device, low, high, mode, plan.size, plan.startPercent,
+                                                      plan.endPercent, kRandomCells);
     case CliTest::RndWrite:
-        return std::make_unique<RandomWriteTestThread>(window, device, low, high, mode, spec.size, spec.startPercent,
-                                                       spec.endPercent, kRandomCells);
+        return std::make_unique<RandomWriteTestThread>(window, device, low, high, mode, plan.size, plan.startPercent,
+                                                       plan.endPercent, kRandomCells);
     case CliTest::Seek:
         return std::make_unique<SeekTestThread>(window, device, low, high, mode,
-                                                static_cast<std::uint32_t>(spec.firstBlock),
-                                                static_cast<std::uint32_t>(spec.lastBlock), kSeekCount, 0,
-                                                spec.histogramCells);
+                                                static_cast<std::uint32_t>(plan.firstBlock),
+                                                static_cast<std::uint32_t>(plan.lastBlock), kSeekCount, 0,
+                                                plan.histogramCells);
     case CliTest::CacheHit:
-        return std::make_unique<CacheHitTestThread>(window, device, low, high, mode, spec.size, spec.histogramCells);
+        return std::make_unique<CacheHitTestThread>(window, device, low, high, mode, plan.size, plan.histogramCells);
     case CliTest::ReadBuffer:
-        return std::make_unique<ReadBufferTestThread>(window, device, low, high, mode, spec.size,
-                                                      spec.histogramCells);
+        return std::make_unique<ReadBufferTestThread>(window, device, low, high, mode, plan.size,
+                                                      plan.histogramCells);
     case CliTest::WriteBuffer:
-        return std::make_unique<WriteBufferTestThread>(window, device, low, high, mode, spec.size,
-                                                       spec.histogramCells);
+        return std::make_unique<WriteBufferTestThread>(window, device, low, high, mode, plan.size,
+                                                       plan.histogramCells);
     }
     return nullptr;
 }
@@ -87,8 +87,8 @@ EngineProgress ProgressOf(const TestSnapshot& snapshot, CliTest test) {
 }
 
 // The window's table of this test after the common head.
-void WriteTable(CsvFile& csv, const CsvLabels& labels, TestThread& thread, const EngineRunSpec& spec) {
-    switch (spec.test->test) {
+void WriteTable(CsvFile& csv, const CsvLabels& labels, TestThread& thread, const EngineRunPlan& plan) {
+    switch (plan.test->test) {
     case CliTest::SeqRead:
     case CliTest::SeqWrite: {
         const SampleTable* progressTable = nullptr;
@@ -97,7 +97,7 @@ void WriteTable(CsvFile& csv, const CsvLabels& labels, TestThread& thread, const
         std::uint64_t positionStep = 0;
         static_cast<SequentialTestThread&>(thread).GetSamples(&progressTable, &positionTable, &points,
                                                               &positionStep);
-        WriteSequentialTables(csv, labels, *progressTable, *positionTable, points, positionStep, spec.blockLength,
+        WriteSequentialTables(csv, labels, *progressTable, *positionTable, points, positionStep, plan.blockLength,
                               static_cast<SequentialTestThread&>(thread).GetFirstLba());
         break;
     }
@@ -114,27 +114,27 @@ void WriteTable(CsvFile& csv, const CsvLabels& labels, TestThread& thread, const
     }
 }
 
-void SaveCsv(TestThread& thread, const TestSnapshot& snapshot, const EngineRunSpec& spec, EngineRunResult* result) {
+void SaveCsv(TestThread& thread, const TestSnapshot& snapshot, const EngineRunPlan& plan, EngineRunResult* result) {
     const CsvLabels labels = BuiltInCsvLabels();
     CsvFile csv;
-    WriteCommonRows(csv, labels, ResultSummary(spec.model, spec.revision, spec.title, snapshot, spec.test->test == CliTest::Seek));
-    WriteTable(csv, labels, thread, spec);
-    result->csvWritten = csv.SaveToFile(spec.csvPath.c_str()) == 0;
-    if (!result->csvWritten) result->csvError = "cannot write " + Utf8FromWide(spec.csvPath);
+    WriteCommonRows(csv, labels, ResultSummary(plan.model, plan.revision, plan.title, snapshot, plan.test->test == CliTest::Seek));
+    WriteTable(csv, labels, thread, plan);
+    result->csvWritten = csv.SaveToFile(plan.csvPath.c_str()) == 0;
+    if (!result->csvWritten) result->csvError = "cannot write " + Utf8FromWide(plan.csvPath);
 }
 
-void ReadFigures(const TestSnapshot& snapshot, const EngineRunSpec& spec, EngineRunResult* result) {
-    result->progress = ProgressOf(snapshot, spec.test->test);
+void ReadFigures(const TestSnapshot& snapshot, const EngineRunPlan& plan, EngineRunResult* result) {
+    result->progress = ProgressOf(snapshot, plan.test->test);
     result->commands = result->progress.commands;
     result->best = snapshot.words[6];
     result->average = snapshot.words[7];
     result->worst = snapshot.words[8];
     result->elapsedSeconds = snapshot.words[11];
-    switch (spec.test->test) {
+    switch (plan.test->test) {
     case CliTest::CacheHit:
         result->hasBlocks = true;
         result->firstBlock = 0;
-        result->lastBlock = spec.size - 1;
+        result->lastBlock = plan.size - 1;
         break;
     case CliTest::ReadBuffer:
     case CliTest::WriteBuffer: break;
@@ -148,7 +148,7 @@ void ReadFigures(const TestSnapshot& snapshot, const EngineRunSpec& spec, Engine
 
 }  // namespace
 
-EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemServices& services,
+EngineRunResult RunOnEngine(Device& device, const EngineRunPlan& plan, SystemServices& services,
                             EngineRunObserver& observer) {
     EngineRunResult result;
     RunMailbox mailbox;
@@ -156,7 +156,7 @@ EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemSer
         result.error = "no message window for the test thread";
         return result;
     }
-    std::unique_ptr<TestThread> thread = MakeThread(mailbox.Handle(), &device, spec, ChooseClock(services));
+    std::unique_ptr<TestThread> thread = MakeThread(mailbox.Handle(), &device, plan, ChooseClock(services));
     thread->UseServices(services);
     if (thread->Start() != 0) {
         result.error = "the test thread could not be started";
@@ -168,7 +168,7 @@ EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemSer
     while (!mailbox.Wait(&message, &reason, kPollMilliseconds)) {
         TestSnapshot snapshot = {};
         thread->GetSnapshot(&snapshot);
-        observer.Progress(ProgressOf(snapshot, spec.test->test));
+        observer.Progress(ProgressOf(snapshot, plan.test->test));
         if (!stopped && observer.StopRequested()) {
             stopped = true;
             thread->Stop();  // returns once the thread has posted its end message
@@ -177,7 +177,7 @@ EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemSer
     thread->Stop();
     TestSnapshot snapshot = {};
     thread->GetSnapshot(&snapshot);
-    ReadFigures(snapshot, spec, &result);
+    ReadFigures(snapshot, plan, &result);
     if (message == WM_TEST_FAILED) {
         result.end = RunEnd::Failed;
         result.error = reason == kFailedToStart
@@ -188,7 +188,7 @@ EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemSer
         result.end = RunEnd::Stopped;
     } else {
         result.end = RunEnd::Finished;
-        if (!spec.csvPath.empty()) SaveCsv(*thread, snapshot, spec, &result);
+        if (!plan.csvPath.empty()) SaveCsv(*thread, snapshot, plan, &result);
     }
     return result;
 }

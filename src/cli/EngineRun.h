@@ -13,7 +13,7 @@ namespace sektra {
 class Device;
 class SystemServices;
 
-struct EngineRunSpec {
+struct EngineRunPlan {
     const CliTestInfo* test = nullptr;
     // Blocks per command (transfer tests, cache hit) or kilobytes (buffer tests).
     std::uint32_t size = 0;
@@ -69,7 +69,7 @@ struct EngineRunResult {
 };
 
 // Runs the test to its end on `device` with the clock and buffers of `services`.
-EngineRunResult RunOnEngine(Device& device, const EngineRunSpec& spec, SystemServices& services,
+EngineRunResult RunOnEngine(Device& device, const EngineRunPlan& plan, SystemServices& services,
                             EngineRunObserver& observer);
 
 }  // namespace sektra

@@ -113,9 +113,9 @@ Halt CheckSize(const CliOptions& options, Device& device, const DeviceInfo& info
 // The blocks of the range as the test threads compute them: start ÷ 100 to end ÷ 100 of the
 // capacity, the end exclusive.
 Halt CheckRange(const CliOptions& options, const DeviceInfo& info, std::uint32_t blocksPerCommand,
-                EngineRunSpec* spec) {
-    spec->startPercent = options.startPercent;
-    spec->endPercent = options.endPercent;
+                EngineRunPlan* plan) {
+    plan->startPercent = options.startPercent;
+    plan->endPercent = options.endPercent;
     if (!options.test->takesRange) return {};
     const std::uint64_t first = options.startPercent * info.blocks / 100;
     const std::uint64_t end = options.endPercent * info.blocks / 100;
@@ -126,8 +126,8 @@ Halt CheckRange(const CliOptions& options, const DeviceInfo& info, std::uint32_t
                      " of " + options.target + " holds " + std::to_string(end - first) + " blocks; " +
                      options.test->name + " needs at least " + std::to_string(needed));
     }
-    spec->firstBlock = first;
-    spec->lastBlock = end - 1;
+    plan->firstBlock = first;
+    plan->lastBlock = end - 1;
     return {};
 }
 
@@ -204,7 +204,7 @@ const char* EndName(RunEnd end) {
     }
 }
 
-std::string ReportJson(const CliOptions& options, const EngineRunSpec& spec, const EngineRunResult& result) {
+std::string ReportJson(const CliOptions& options, const EngineRunPlan& plan, const EngineRunResult& result) {
     const bool seek = options.test->test == CliTest::Seek;
     JsonWriter json;
     json.BeginObject();
@@ -213,13 +213,13 @@ std::string ReportJson(const CliOptions& options, const EngineRunSpec& spec, con
     json.Key("target");
     json.String(options.target);
     json.Key("title");
-    json.String(TitleUpToParenthesis(spec.title));
+    json.String(TitleUpToParenthesis(plan.title));
     json.Key("blockLength");
-    json.UInt(spec.blockLength);
+    json.UInt(plan.blockLength);
     if (options.test->takesSize) {
         const bool kilobytes = options.test->test == CliTest::ReadBuffer || options.test->test == CliTest::WriteBuffer;
         json.Key(kilobytes ? "kilobytesPerCommand" : "blocksPerCommand");
-        json.UInt(spec.size);
+        json.UInt(plan.size);
     }
     for (const char* key : {"firstBlock", "lastBlock"}) {
         json.Key(key);
@@ -271,10 +271,10 @@ std::string ReportJson(const CliOptions& options, const EngineRunSpec& spec, con
     return json.Text();
 }
 
-std::string ReportText(const CliOptions& options, const EngineRunSpec& spec, const EngineRunResult& result) {
+std::string ReportText(const CliOptions& options, const EngineRunPlan& plan, const EngineRunResult& result) {
     const bool seek = options.test->test == CliTest::Seek;
     const char* unit = seek ? " us" : " KB/s";
-    std::string text = Utf8FromWide(TitleUpToParenthesis(spec.title)) + " on " + options.target + "\n";
+    std::string text = Utf8FromWide(TitleUpToParenthesis(plan.title)) + " on " + options.target + "\n";
     if (result.hasBlocks) {
         text += "blocks:   " + std::to_string(result.firstBlock) + " - " + std::to_string(result.lastBlock) + "\n";
     }
@@ -288,8 +288,8 @@ std::string ReportText(const CliOptions& options, const EngineRunSpec& spec, con
     return text;
 }
 
-// Everything before the engine; fills the spec.
-Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* target, EngineRunSpec* spec) {
+// Everything before the engine; fills the plan.
+Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* target, EngineRunPlan* plan) {
     Halt halt = CheckConfirmation(options);
     if (halt.status != kExitFinished) return halt;
     std::string error;
@@ -302,18 +302,18 @@ Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* tar
     if (halt.status != kExitFinished) return halt;
     const bool buffer = options.test->test == CliTest::ReadBuffer || options.test->test == CliTest::WriteBuffer;
     if (!info.hasCapacity && !buffer) return Fail(options.target + " reports no capacity (READ CAPACITY failed)");
-    spec->test = options.test;
-    spec->blockLength = info.blockLength;
+    plan->test = options.test;
+    plan->blockLength = info.blockLength;
     if (options.test->takesSize) {
-        halt = CheckSize(options, *target->device, info, &spec->size);
+        halt = CheckSize(options, *target->device, info, &plan->size);
         if (halt.status != kExitFinished) return halt;
     }
-    halt = CheckRange(options, info, spec->size, spec);
+    halt = CheckRange(options, info, plan->size, plan);
     if (halt.status != kExitFinished) return halt;
-    spec->title = Title(options, *target->device, spec->size, info.blockLength);
-    spec->csvPath = WideFromUtf8(options.csvPath);
-    spec->model = OemText(target->device->GetModelName());
-    spec->revision = OemText(target->device->GetRevision());
+    plan->title = Title(options, *target->device, plan->size, info.blockLength);
+    plan->csvPath = WideFromUtf8(options.csvPath);
+    plan->model = OemText(target->device->GetModelName());
+    plan->revision = OemText(target->device->GetRevision());
     // The device tree's write protection stands for a user's consent; the word given above is it.
     if (options.test->writes) target->device->SetWriteProtected(false);
     return {};
@@ -323,8 +323,8 @@ Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* tar
 
 int RunTestCommand(const CliOptions& options, CliEnvironment& environment) {
     Target target;
-    EngineRunSpec spec;
-    const Halt halt = Prepare(options, environment, &target, &spec);
+    EngineRunPlan plan;
+    const Halt halt = Prepare(options, environment, &target, &plan);
     if (halt.status != kExitFinished) {
         *environment.err << "sektra-cli: " << halt.message << "\n";
         // A test that could not run failed, and its report says so; a refused or mistyped
@@ -332,13 +332,13 @@ int RunTestCommand(const CliOptions& options, CliEnvironment& environment) {
         if (halt.status == kExitFailed && !options.jsonPath.empty()) {
             EngineRunResult failed;
             failed.error = halt.message;
-            WriteOutput(options.jsonPath, ReportJson(options, spec, failed), *environment.out);
+            WriteOutput(options.jsonPath, ReportJson(options, plan, failed), *environment.out);
         }
         return halt.status;
     }
     ProgressLine observer(environment, options.test->test == CliTest::Seek);
     if (environment.handleCtrlC) InstallStopHandler();
-    const EngineRunResult result = RunOnEngine(*target.device, spec, *environment.services, observer);
+    const EngineRunResult result = RunOnEngine(*target.device, plan, *environment.services, observer);
     if (environment.handleCtrlC) RemoveStopHandler();
     observer.End();
 
@@ -350,12 +350,12 @@ int RunTestCommand(const CliOptions& options, CliEnvironment& environment) {
                          << (result.csvError.empty() ? "the test did not run to its end" : result.csvError) << "\n";
         status = kExitFailed;
     }
-    const std::string report = ReportJson(options, spec, result);
+    const std::string report = ReportJson(options, plan, result);
     if (!options.jsonPath.empty() && !WriteOutput(options.jsonPath, report, *environment.out)) {
         *environment.err << "sektra-cli: cannot write " << options.jsonPath << "\n";
         status = kExitFailed;
     }
-    if (options.jsonPath != "-") *environment.out << ReportText(options, spec, result);
+    if (options.jsonPath != "-") *environment.out << ReportText(options, plan, result);
     return status;
 }
 

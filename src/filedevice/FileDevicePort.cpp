@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "device/DescriptorReply.h"
 #include "device/ScsiRequest.h"
 #include "device/StorageStructs.h"
 #include "emulator/ScsiSense.h"
@@ -129,13 +130,7 @@ bool FileDevicePort::QueryProperty(void* in, std::uint32_t inSize, void* out, st
     } else {
         return false;
     }
-    // The caller needs room for at least the Version and Size; a smaller buffer larger than
-    // that receives the start of the descriptor.
-    if (!out || outSize < 8) return false;
-    const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::size_t>(d.size(), outSize));
-    std::memcpy(out, d.data(), n);
-    if (returned) *returned = n;
-    return true;
+    return DeliverDescriptor(d, out, outSize, returned);
 }
 
 }  // namespace sektra
