@@ -25,6 +25,7 @@ void TestThread::ResetCounters() {
     Store(average, 0);
     Store(minimum, 0xFFFFFFFFu);
     progress.Reset();
+    latency.Clear();
     totalTicks = 0;
     totalBytes = 0;
     startStamp = 0;

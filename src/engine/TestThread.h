@@ -8,6 +8,7 @@
 
 #include "device/Device.h"
 #include "device/ScsiRequest.h"
+#include "engine/LatencyHistogram.h"
 #include "engine/ProgressTracker.h"
 #include "engine/RunBuffer.h"
 #include "engine/SystemServices.h"
@@ -46,6 +47,9 @@ public:
     void UseServices(SystemServices& services) { this->services = &services; }
 
     virtual void GetSnapshot(TestSnapshot* snapshot) const = 0;
+
+    // The run's command times so far (every clean measured command, in ticks); any thread.
+    void GetLatency(LatencyHistogram* copy) const { latency.CopyTo(copy); }
 
     std::uint64_t GetTicksPerSecond() const { return ticksPerSecond; }
     std::uint32_t GetMode() const { return mode; }
@@ -87,7 +91,9 @@ protected:
         endStamp = services->ReadClock(mode);
         commandCount.store(commandCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         *ticks = endStamp - startStamp;
-        return IsCleanTransfer(result, *request, length);
+        if (!IsCleanTransfer(result, *request, length)) return false;
+        latency.Add(*ticks);
+        return true;
     }
 
     // The fields a request gets back from the port are set again before every send: Windows
@@ -125,6 +131,7 @@ protected:
     std::atomic<std::uint32_t> average{0};
     std::atomic<std::uint32_t> minimum{0xFFFFFFFFu};
     ProgressTracker progress;
+    LatencyRecorder latency;
 
     // Worker only.
     std::uint64_t totalTicks = 0;
