@@ -26,6 +26,8 @@ void TestThread::ResetCounters() {
     Store(minimum, 0xFFFFFFFFu);
     progress.Reset();
     latency.Clear();
+    wallTicks.store(0, std::memory_order_relaxed);
+    firstStamp = kNoStamp;
     totalTicks = 0;
     totalBytes = 0;
     startStamp = 0;

@@ -50,6 +50,8 @@ public:
 
     // The run's command times so far (every clean measured command, in ticks); any thread.
     void GetLatency(LatencyHistogram* copy) const { latency.CopyTo(copy); }
+    // Ticks from the start of the run's first clean command to the end of its last; any thread.
+    std::uint64_t GetWallTicks() const { return wallTicks.load(std::memory_order_relaxed); }
 
     std::uint64_t GetTicksPerSecond() const { return ticksPerSecond; }
     std::uint32_t GetMode() const { return mode; }
@@ -93,6 +95,8 @@ protected:
         *ticks = endStamp - startStamp;
         if (!IsCleanTransfer(result, *request, length)) return false;
         latency.Add(*ticks);
+        if (firstStamp == kNoStamp) firstStamp = startStamp;
+        wallTicks.store(endStamp - firstStamp, std::memory_order_relaxed);
         return true;
     }
 
@@ -132,12 +136,15 @@ protected:
     std::atomic<std::uint32_t> minimum{0xFFFFFFFFu};
     ProgressTracker progress;
     LatencyRecorder latency;
+    std::atomic<std::uint64_t> wallTicks{0};
 
     // Worker only.
     std::uint64_t totalTicks = 0;
     std::uint64_t totalBytes = 0;
     std::uint64_t startStamp = 0;
     std::uint64_t endStamp = 1;
+    static constexpr std::uint64_t kNoStamp = ~std::uint64_t{0};
+    std::uint64_t firstStamp = kNoStamp;
 };
 
 }  // namespace sektra

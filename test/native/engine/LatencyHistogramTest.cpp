@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/LatencyFigures.h"
 #include "engine/LatencyHistogram.h"
 
 namespace sektra {
@@ -94,6 +95,26 @@ TEST(LatencyHistogramTest, RecorderCopiesWhatItCounted) {
     recorder.CopyTo(&copy);
     EXPECT_EQ(copy.Count(), 0u);
     EXPECT_EQ(copy.Percentile(500000), 0u);
+}
+
+TEST(LatencyHistogramTest, FiguresInNanosecondsAndCommandsPerSecond) {
+    // A 10 MHz clock (100 ns a tick): 3 commands of 800 ticks (80 us) and one of 1200 (120 us),
+    // 3600 ticks in all; the run lasted 5000 ticks of wall time.
+    LatencyHistogram h;
+    for (std::uint64_t v : {800u, 800u, 800u, 1200u}) h.Add(v);
+    const LatencyFigures f = SummarizeLatency(h, 10000000, 5000);
+    EXPECT_EQ(f.commands, 4u);
+    EXPECT_EQ(f.minimumNs, 80000u);
+    EXPECT_EQ(f.meanNs, 90000u);        // 3600 ticks / 4 = 900 ticks
+    EXPECT_EQ(f.p50Ns, 80000u);
+    EXPECT_EQ(f.p99Ns, 120000u);        // rank ceil(3.96) = 4: 1200 is the exact maximum
+    EXPECT_EQ(f.maximumNs, 120000u);
+    EXPECT_EQ(f.iops, 11111u);          // 4 × 10^7 / 3600 = 11111.1
+    EXPECT_EQ(f.wallIops, 8000u);       // 4 × 10^7 / 5000
+    // A 3 GHz counter: 1 tick is 0.333 ns, truncated; 10^10 ticks are 3.333 s.
+    EXPECT_EQ(TicksToNanoseconds(1, 3000000000u), 0u);
+    EXPECT_EQ(TicksToNanoseconds(10000000000u, 3000000000u), 3333333333u);
+    EXPECT_EQ(SummarizeLatency(LatencyHistogram(), 1000, 0).iops, 0u);
 }
 
 }  // namespace
