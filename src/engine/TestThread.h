@@ -13,6 +13,7 @@
 #include "engine/RunBuffer.h"
 #include "engine/SystemServices.h"
 #include "engine/TimerMode.h"
+#include "engine/TransferChoices.h"
 #include "engine/WorkerThread.h"
 
 namespace sektra {
@@ -45,6 +46,9 @@ public:
     // The clock, wall time and buffers the next runs use; the real system unless a test or a
     // demo gives others. Call it before Start.
     void UseServices(SystemServices& services) { this->services = &services; }
+
+    // Choices for the next runs of a transfer test (other tests ignore them); before Start.
+    void SetTransferChoices(const TransferChoices& choices) { this->choices = choices; }
 
     virtual void GetSnapshot(TestSnapshot* snapshot) const = 0;
 
@@ -129,6 +133,7 @@ protected:
     const std::uint64_t ticksPerSecond;
     const std::uint32_t mode;
     SystemServices* services;
+    TransferChoices choices;
 
     std::atomic<std::uint64_t> commandCount{0};
     std::atomic<std::uint32_t> maximum{0};
