@@ -1,0 +1,47 @@
+#pragma once
+// Bounded reads of a device reply: every field is read only when it lies wholly inside the
+// bytes the device returned, so a short or malformed reply leaves fields out and never reads
+// past its end. ATA and NVMe structures are little-endian.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace sektra {
+
+class ReplyBytes {
+public:
+    ReplyBytes(const std::uint8_t* data, std::size_t length) : data_(data), length_(data ? length : 0) {}
+
+    bool Has(std::size_t offset, std::size_t size) const { return offset <= length_ && size <= length_ - offset; }
+    std::size_t Length() const { return length_; }
+
+    // Little-endian unsigned value of `size` bytes (1 to 8) at `offset`; the caller checks Has.
+    std::uint64_t Le(std::size_t offset, std::size_t size) const;
+    std::uint16_t Word(std::size_t word) const { return static_cast<std::uint16_t>(Le(2 * word, 2)); }
+    bool HasWord(std::size_t word) const { return Has(2 * word, 2); }
+
+    // ASCII text of `size` bytes, blanks on both sides dropped, ended early by a zero byte;
+    // bytes outside 20h-7Eh show as '?'.
+    std::wstring Ascii(std::size_t offset, std::size_t size) const;
+    // An ATA string of `words` words from `firstWord`: two characters a word, the first in the
+    // word's high byte.
+    std::wstring AtaText(std::size_t firstWord, std::size_t words) const;
+
+private:
+    const std::uint8_t* data_;
+    std::size_t length_;
+};
+
+// Decimal text of a 128-bit count (NVMe counters are 16 bytes wide).
+std::wstring DecimalText(unsigned __int128 value);
+
+// The value with the unit after a blank, e.g. "512 バイト".
+std::wstring WithUnit(unsigned __int128 value, const wchar_t* unit);
+
+// A byte count in decimal gigabytes with one decimal, truncated: "256.0 GB".
+std::wstring DecimalGigabytes(unsigned __int128 bytes);
+
+// "0033h": a value in upper-case hex of at least `digits` digits.
+std::wstring HexText(std::uint64_t value, int digits);
+
+}  // namespace sektra
