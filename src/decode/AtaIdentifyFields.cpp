@@ -63,7 +63,7 @@ private:
         }
         if (sectors != 0) {
             const unsigned __int128 bytes = static_cast<unsigned __int128>(sectors) * logical;
-            Add(IDS_FIELD_CAPACITY, DecimalText(bytes) + L" バイト (" + DecimalGigabytes(bytes) + L")");
+            Add(IDS_FIELD_CAPACITY, BytesText(bytes));
         }
         if (!b_.HasWord(106)) return;
         Add(IDS_FIELD_LOGICAL_SECTOR, WithUnit(logical, L"バイト"));

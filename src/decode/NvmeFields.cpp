@@ -36,8 +36,6 @@ std::wstring VersionText(std::uint64_t ver) {
     return DecimalText(ver >> 16 & 0xFFFF) + L"." + DecimalText(ver >> 8 & 0xFF) + L"." + DecimalText(ver & 0xFF);
 }
 
-std::wstring BytesText(U128 bytes) { return DecimalText(bytes) + L" バイト (" + DecimalGigabytes(bytes) + L")"; }
-
 std::wstring CriticalWarningText(std::uint8_t bits) {
     static const wchar_t* const kBits[] = {
         L"予備領域がしきい値未満", L"温度がしきい値を超過", L"信頼性の低下",
@@ -62,7 +60,7 @@ std::wstring KelvinText(std::uint64_t kelvin) {
 
 // Data units count thousands of 512-byte blocks.
 std::wstring DataUnitsText(U128 units) {
-    return DecimalText(units) + L" 単位 (" + DecimalGigabytes(units * 512000) + L")";
+    return DecimalGigabytes(units * 512000) + L" (" + DecimalText(units) + L" 単位)";
 }
 
 }  // namespace

@@ -55,6 +55,10 @@ std::wstring DecimalGigabytes(unsigned __int128 bytes) {
     return DecimalText(tenths / 10) + L"." + static_cast<wchar_t>(L'0' + static_cast<int>(tenths % 10)) + L" GB";
 }
 
+std::wstring BytesText(unsigned __int128 bytes) {
+    return DecimalGigabytes(bytes) + L" (" + DecimalText(bytes) + L" バイト)";
+}
+
 std::wstring HexText(std::uint64_t value, int digits) {
     static const wchar_t kDigits[] = L"0123456789ABCDEF";
     std::wstring text;

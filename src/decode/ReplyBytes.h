@@ -41,6 +41,9 @@ std::wstring WithUnit(unsigned __int128 value, const wchar_t* unit);
 // A byte count in decimal gigabytes with one decimal, truncated: "256.0 GB".
 std::wstring DecimalGigabytes(unsigned __int128 bytes);
 
+// A byte count as the gigabytes first, then the exact bytes: "256.0 GB (256060514304 バイト)".
+std::wstring BytesText(unsigned __int128 bytes);
+
 // "0033h": a value in upper-case hex of at least `digits` digits.
 std::wstring HexText(std::uint64_t value, int digits);
 

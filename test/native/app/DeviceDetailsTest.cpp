@@ -160,14 +160,14 @@ TEST_F(DeviceDetails, SmartAttributesAndNvmeData) {
     EXPECT_EQ(health[1].value, L"41 °C (314 K)");
     EXPECT_EQ(health[4].value, L"3 %");  // percentage used
     // 2345678 units of 512,000 bytes = 1,200,987,136,000 bytes
-    EXPECT_EQ(health[6].value, L"2345678 単位 (1200.9 GB)");
+    EXPECT_EQ(health[6].value, L"1200.9 GB (2345678 単位)");
     EXPECT_EQ(health[12].label, L"S986");
 
     const DetailRows space = DescribeNode(Disk(9), 0x1F097200, texts);
     ASSERT_GE(space.size(), 6u);
     EXPECT_EQ(space[4].value, L"512 バイト");
     // 1,000,215,216 blocks of 512 bytes
-    EXPECT_EQ(space[5].value, L"512110190592 バイト (512.1 GB)");
+    EXPECT_EQ(space[5].value, L"512.1 GB (512110190592 バイト)");
     const DetailRows controller = DescribeNode(Disk(9), 0x1F097100, texts);
     ASSERT_GE(controller.size(), 4u);
     EXPECT_EQ(controller[0].value, L"SEKTRA DEMO NVME SSD 512GB");

@@ -61,7 +61,7 @@ TEST(AtaIdentifyFields, ReadsEveryFieldOfAHandMadeBlock) {
         {IDS_FIELD_LBA28, L"268435455"},
         {IDS_FIELD_LBA48, L"488397168"},
         // 488397168 x 512 = 250059350016
-        {IDS_FIELD_CAPACITY, L"250059350016 バイト (250.0 GB)"},
+        {IDS_FIELD_CAPACITY, L"250.0 GB (250059350016 バイト)"},
         {IDS_FIELD_LOGICAL_SECTOR, L"512 バイト"},
         {IDS_FIELD_PHYSICAL_SECTOR, L"4096 バイト"},
         {IDS_FIELD_ROTATION, L"5400 rpm"},
@@ -112,7 +112,7 @@ TEST(AtaIdentifyFields, LongLogicalSectorsTakeWords117And118) {
     const DecodedFields f = d.Decode();
     EXPECT_EQ(FieldValue(f, IDS_FIELD_LOGICAL_SECTOR), L"4096 バイト");
     // 488397168 x 4096 = 2000474800128
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_CAPACITY), L"2000474800128 バイト (2000.4 GB)");
+    EXPECT_EQ(FieldValue(f, IDS_FIELD_CAPACITY), L"2000.4 GB (2000474800128 バイト)");
 }
 
 TEST(AtaIdentifyFields, IntegrityWord) {

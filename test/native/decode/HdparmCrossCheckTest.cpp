@@ -101,7 +101,8 @@ TEST(HdparmCrossCheck, DemoAtaAndSataIdentifyBlocks) {
         EXPECT_EQ(FieldValue(f, IDS_FIELD_PHYSICAL_SECTOR), Number(physical) + L" バイト");
         // hdparm gives the size in millions of bytes, truncated.
         const std::wstring capacity = FieldValue(f, IDS_FIELD_CAPACITY);
-        const std::wstring megabytes = capacity.substr(0, capacity.find(L' ') - 6);
+        const std::size_t bytesAt = capacity.find(L'(') + 1;
+        const std::wstring megabytes = capacity.substr(bytesAt, capacity.find(L' ', bytesAt) - bytesAt - 6);
         EXPECT_EQ(megabytes, Number(r.values.at("device size with M = 1000*1000")));
         const std::string rotation = r.values.at("Nominal Media Rotation Rate");
         EXPECT_EQ(FieldValue(f, IDS_FIELD_ROTATION),

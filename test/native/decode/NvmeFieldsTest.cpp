@@ -40,7 +40,7 @@ TEST(NvmeFields, IdentifyController) {
         {IDS_FIELD_FIRMWARE, L"FW 1.2"},        {IDS_NVME_PCI_VENDOR, L"1234h"},
         {IDS_NVME_PCI_SUBSYSTEM, L"ABCDh"},     {IDS_NVME_CONTROLLER_ID, L"3"},
         {IDS_NVME_VERSION, L"1.3.0"},           {IDS_NVME_NAMESPACES, L"2"},
-        {IDS_NVME_TOTAL_CAPACITY, L"1000204886016 バイト (1000.2 GB)"},
+        {IDS_NVME_TOTAL_CAPACITY, L"1000.2 GB (1000204886016 バイト)"},
     };
     for (const auto& [label, value] : expected) EXPECT_EQ(FieldValue(f, label), value) << label;
     // 519 bytes end inside the namespace count; 72 leave out everything from the version on.
@@ -65,7 +65,7 @@ TEST(NvmeFields, IdentifyNamespaceUsesTheFormatInUse) {
     EXPECT_EQ(FieldValue(f, IDS_NVME_LBA_FORMAT), L"1");
     EXPECT_EQ(FieldValue(f, IDS_FIELD_LOGICAL_SECTOR), L"4096 バイト");
     // 976773168 x 4096 = 4000862896128
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_CAPACITY), L"4000862896128 バイト (4000.8 GB)");
+    EXPECT_EQ(FieldValue(f, IDS_FIELD_CAPACITY), L"4000.8 GB (4000862896128 バイト)");
 
     n.d[132 + 2] = 0;  // a block size below 512 bytes is not valid
     EXPECT_EQ(FieldValue(DecodeNvmeIdentifyNamespace(n.d.data(), n.d.size()), IDS_FIELD_LOGICAL_SECTOR),
@@ -98,9 +98,9 @@ TEST(NvmeFields, HealthLog) {
         {IDS_NVME_SPARE, L"95 %"},
         {IDS_NVME_SPARE_THRESHOLD, L"10 %"},
         {IDS_NVME_PERCENTAGE_USED, L"107 %"},
-        {IDS_NVME_DATA_READ, L"2345678 単位 (1200.9 GB)"},
+        {IDS_NVME_DATA_READ, L"1200.9 GB (2345678 単位)"},
         // (2^64 + 1) x 512000 = 9444732965739290427904000 bytes
-        {IDS_NVME_DATA_WRITTEN, L"18446744073709551617 単位 (9444732965739290.4 GB)"},
+        {IDS_NVME_DATA_WRITTEN, L"9444732965739290.4 GB (18446744073709551617 単位)"},
         {IDS_FIELD_POWER_CYCLES, L"321 回"},
         {IDS_FIELD_POWER_ON_HOURS, L"4321 時間"},
         {IDS_NVME_UNSAFE_SHUTDOWNS, L"12 回"},

@@ -172,7 +172,7 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     // Reading tests need no unprotecting; medium changers and unknown rows open nothing.
     document->OpenTestWindow(0x11011511);
     document->OpenTestWindow(0x31001500);
-    document->OpenTestWindow(0x11091500);
+    document->OpenTestWindow(0x110A1500);  // disk 10: past the demo set
     EXPECT_EQ(document->started.size(), 2u);
 }
 
