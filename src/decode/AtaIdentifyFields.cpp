@@ -62,8 +62,7 @@ private:
             if (sectors48 > sectors) sectors = sectors48;
         }
         if (sectors != 0) {
-            const unsigned __int128 bytes = static_cast<unsigned __int128>(sectors) * logical;
-            Add(IDS_FIELD_CAPACITY, BytesText(bytes));
+            Add(IDS_FIELD_CAPACITY, BytesText(Multiply128(sectors, logical)));
         }
         if (!b_.HasWord(106)) return;
         Add(IDS_FIELD_LOGICAL_SECTOR, WithUnit(logical, L"バイト"));

@@ -7,12 +7,6 @@ namespace sektra {
 
 namespace {
 
-using U128 = unsigned __int128;
-
-U128 Le128(const ReplyBytes& b, std::size_t offset) {
-    return static_cast<U128>(b.Le(offset + 8, 8)) << 64 | b.Le(offset, 8);
-}
-
 class FieldList {
 public:
     explicit FieldList(const ReplyBytes& b) : b_(b) {}
@@ -59,8 +53,8 @@ std::wstring KelvinText(std::uint64_t kelvin) {
 }
 
 // Data units count thousands of 512-byte blocks.
-std::wstring DataUnitsText(U128 units) {
-    return DecimalGigabytes(units * 512000) + L" (" + DecimalText(units) + L" 単位)";
+std::wstring DataUnitsText(Uint128 units) {
+    return DecimalGigabytes(MultiplyBy(units, 512000)) + L" (" + DecimalText(units) + L" 単位)";
 }
 
 }  // namespace
@@ -75,7 +69,7 @@ DecodedFields DecodeNvmeIdentifyController(const std::uint8_t* data, std::size_t
     f.AddAt(2, 2, IDS_NVME_PCI_SUBSYSTEM, [&] { return HexText(b.Le(2, 2), 4); });
     f.AddAt(78, 2, IDS_NVME_CONTROLLER_ID, [&] { return DecimalText(b.Le(78, 2)); });
     f.AddAt(80, 4, IDS_NVME_VERSION, [&] { return VersionText(b.Le(80, 4)); });
-    f.AddAt(280, 16, IDS_NVME_TOTAL_CAPACITY, [&] { return BytesText(Le128(b, 280)); });
+    f.AddAt(280, 16, IDS_NVME_TOTAL_CAPACITY, [&] { return BytesText(b.Le128(280)); });
     f.AddAt(516, 4, IDS_NVME_NAMESPACES, [&] { return DecimalText(b.Le(516, 4)); });
     return f.Take();
 }
@@ -100,7 +94,7 @@ DecodedFields DecodeNvmeIdentifyNamespace(const std::uint8_t* data, std::size_t 
     }
     const std::uint64_t blockSize = std::uint64_t{1} << lbads;
     f.Add(IDS_FIELD_LOGICAL_SECTOR, WithUnit(blockSize, L"バイト"));
-    f.AddAt(0, 8, IDS_FIELD_CAPACITY, [&] { return BytesText(static_cast<U128>(b.Le(0, 8)) * blockSize); });
+    f.AddAt(0, 8, IDS_FIELD_CAPACITY, [&] { return BytesText(Multiply128(b.Le(0, 8), blockSize)); });
     return f.Take();
 }
 
@@ -113,13 +107,13 @@ DecodedFields DecodeNvmeHealthLog(const std::uint8_t* data, std::size_t length) 
     f.AddAt(4, 1, IDS_NVME_SPARE_THRESHOLD, [&] { return WithUnit(b.Le(4, 1), L"%"); });
     // Percentage used may exceed 100 (up to 255) when the disk outlives its rated endurance.
     f.AddAt(5, 1, IDS_NVME_PERCENTAGE_USED, [&] { return WithUnit(b.Le(5, 1), L"%"); });
-    f.AddAt(32, 16, IDS_NVME_DATA_READ, [&] { return DataUnitsText(Le128(b, 32)); });
-    f.AddAt(48, 16, IDS_NVME_DATA_WRITTEN, [&] { return DataUnitsText(Le128(b, 48)); });
-    f.AddAt(112, 16, IDS_FIELD_POWER_CYCLES, [&] { return WithUnit(Le128(b, 112), L"回"); });
-    f.AddAt(128, 16, IDS_FIELD_POWER_ON_HOURS, [&] { return WithUnit(Le128(b, 128), L"時間"); });
-    f.AddAt(144, 16, IDS_NVME_UNSAFE_SHUTDOWNS, [&] { return WithUnit(Le128(b, 144), L"回"); });
-    f.AddAt(160, 16, IDS_NVME_MEDIA_ERRORS, [&] { return DecimalText(Le128(b, 160)); });
-    f.AddAt(176, 16, IDS_NVME_ERROR_LOG_ENTRIES, [&] { return DecimalText(Le128(b, 176)); });
+    f.AddAt(32, 16, IDS_NVME_DATA_READ, [&] { return DataUnitsText(b.Le128(32)); });
+    f.AddAt(48, 16, IDS_NVME_DATA_WRITTEN, [&] { return DataUnitsText(b.Le128(48)); });
+    f.AddAt(112, 16, IDS_FIELD_POWER_CYCLES, [&] { return WithUnit(b.Le128(112), L"回"); });
+    f.AddAt(128, 16, IDS_FIELD_POWER_ON_HOURS, [&] { return WithUnit(b.Le128(128), L"時間"); });
+    f.AddAt(144, 16, IDS_NVME_UNSAFE_SHUTDOWNS, [&] { return WithUnit(b.Le128(144), L"回"); });
+    f.AddAt(160, 16, IDS_NVME_MEDIA_ERRORS, [&] { return DecimalText(b.Le128(160)); });
+    f.AddAt(176, 16, IDS_NVME_ERROR_LOG_ENTRIES, [&] { return DecimalText(b.Le128(176)); });
     return f.Take();
 }
 

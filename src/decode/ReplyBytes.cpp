@@ -39,23 +39,44 @@ std::wstring ReplyBytes::AtaText(std::size_t firstWord, std::size_t words) const
     return Trimmed(text);
 }
 
-std::wstring DecimalText(unsigned __int128 value) {
+namespace {
+
+bool IsZero(Uint128 value) { return value.high == 0 && value.low == 0; }
+
+// The last decimal digit; the quotient stays in `value`. Unsigned arithmetic wraps, so the
+// low words alone give the remainder.
+int PopDigit(Uint128& value) {
+    const Uint128 quotient = Divide128(value, 10);
+    const int digit = static_cast<int>(value.low - quotient.low * 10);
+    value = quotient;
+    return digit;
+}
+
+}  // namespace
+
+std::wstring DecimalText(Uint128 value) {
     std::wstring text;
     do {
-        text.insert(text.begin(), static_cast<wchar_t>(L'0' + static_cast<int>(value % 10)));
-        value /= 10;
-    } while (value != 0);
+        text.insert(text.begin(), static_cast<wchar_t>(L'0' + PopDigit(value)));
+    } while (!IsZero(value));
     return text;
 }
 
-std::wstring WithUnit(unsigned __int128 value, const wchar_t* unit) { return DecimalText(value) + L" " + unit; }
+std::wstring WithUnit(Uint128 value, const wchar_t* unit) { return DecimalText(value) + L" " + unit; }
 
-std::wstring DecimalGigabytes(unsigned __int128 bytes) {
-    const unsigned __int128 tenths = bytes / 100000000;  // units of 0.1 GB
-    return DecimalText(tenths / 10) + L"." + static_cast<wchar_t>(L'0' + static_cast<int>(tenths % 10)) + L" GB";
+Uint128 MultiplyBy(Uint128 value, std::uint32_t factor) {
+    Uint128 product = Multiply128(value.low, factor);
+    product.high += value.high * factor;
+    return product;
 }
 
-std::wstring BytesText(unsigned __int128 bytes) {
+std::wstring DecimalGigabytes(Uint128 bytes) {
+    Uint128 tenths = Divide128(bytes, 100000000);  // units of 0.1 GB
+    const int fraction = PopDigit(tenths);
+    return DecimalText(tenths) + L"." + static_cast<wchar_t>(L'0' + fraction) + L" GB";
+}
+
+std::wstring BytesText(Uint128 bytes) {
     return DecimalGigabytes(bytes) + L" (" + DecimalText(bytes) + L" バイト)";
 }
 

@@ -12,8 +12,9 @@ constexpr std::size_t kHealthLogSize = 512;
 // A vendor id no PCI maker holds, so the demo disk is never taken for hardware.
 constexpr std::uint16_t kDemoVendorId = 0x5EC7;
 
-void PutLe(std::vector<std::uint8_t>& d, std::size_t offset, unsigned __int128 value, std::size_t bytes) {
-    for (std::size_t i = 0; i < bytes; ++i) d[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+// Up to 8 bytes of a little-endian field; the bytes above stay 0.
+void PutLe(std::vector<std::uint8_t>& d, std::size_t offset, std::uint64_t value, std::size_t bytes) {
+    for (std::size_t i = 0; i < bytes && i < 8; ++i) d[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // NVMe texts are ASCII, left-aligned and padded with blanks.
@@ -40,8 +41,8 @@ std::vector<std::uint8_t> BuildNvmeIdentifyController(const DeviceConfig& config
     d[512] = 0x66;                    // submission queue entry: 64 bytes
     d[513] = 0x44;                    // completion queue entry: 16 bytes
     PutLe(d, 516, 1, 4);              // one namespace
-    const unsigned __int128 bytes = static_cast<unsigned __int128>(config.blockCount) * config.blockLength;
-    PutLe(d, 280, bytes, 16);         // total NVM capacity
+    // Total NVM capacity, 16 bytes wide; the demo disks stay far below 2^64 bytes.
+    PutLe(d, 280, config.blockCount * config.blockLength, 16);
     return d;
 }
 
