@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "decode/AtaIdentifyFields.h"
+#include "decode/FirstReadLabels.h"
+#include "decode/NvmeFields.h"
+#include "decode/SmartAttributes.h"
 #include "native/app/FakeTexts.h"
 #include "native/app/OpenedDemoSet.h"
 
@@ -230,6 +234,45 @@ TEST_F(DeviceDetails, LyingLengthFieldsStayInsideTheBuffers) {
     descriptors.modeBlockDescriptors = LengthFault::AllOnes;
     demo.port->GetDevice(kDiskInterfaceClass, 1)->SetReplyFaults(descriptors);
     EXPECT_TRUE(DescribeNode(Disk(1), 0x11014108, texts).empty());
+}
+
+}  // namespace
+}  // namespace sektra
+
+namespace sektra {
+namespace {
+
+bool HasLabel(const DecodedFields& fields, unsigned label) {
+    for (const DecodedField& f : fields) {
+        if (f.labelId == label) return true;
+    }
+    return false;
+}
+
+// The summary takes these labels from the decoded fields; each must be one its source gives:
+// the demo SATA and NVMe disks show every one, SMART attributes name them through their ids.
+TEST(FirstReadLabels, EveryLabelIsOneItsSourceGives) {
+    OpenedDemoSet demo;
+    Device& sata = *demo.disks[8];
+    Device& nvme = *demo.disks[9];
+    std::uint8_t block[4096] = {};
+    ASSERT_EQ(sata.IdentifyAta(block), 0);
+    const DecodedFields identify = DecodeAtaIdentify(block, 512);
+    for (unsigned label : FirstReadLabels(DecodeSource::AtaIdentify)) EXPECT_TRUE(HasLabel(identify, label)) << label;
+    ASSERT_EQ(nvme.IdentifyNvmeController(block), 0);
+    const DecodedFields controller = DecodeNvmeIdentifyController(block, 4096);
+    for (unsigned label : FirstReadLabels(DecodeSource::NvmeController)) EXPECT_TRUE(HasLabel(controller, label)) << label;
+    ASSERT_EQ(nvme.IdentifyNvmeNamespace(1, block), 0);
+    const DecodedFields space = DecodeNvmeIdentifyNamespace(block, 4096);
+    for (unsigned label : FirstReadLabels(DecodeSource::NvmeNamespace)) EXPECT_TRUE(HasLabel(space, label)) << label;
+    ASSERT_EQ(nvme.ReadNvmeHealthLog(block), 0);
+    const DecodedFields health = DecodeNvmeHealthLog(block, 512);
+    for (unsigned label : FirstReadLabels(DecodeSource::NvmeHealth)) EXPECT_TRUE(HasLabel(health, label)) << label;
+    for (unsigned label : FirstReadLabels(DecodeSource::SmartAttributes)) {
+        bool named = false;
+        for (unsigned id = 1; id < 256; ++id) named = named || SmartAttributeLabel(static_cast<std::uint8_t>(id)) == label;
+        EXPECT_TRUE(named) << label;
+    }
 }
 
 }  // namespace
