@@ -14,6 +14,9 @@ namespace {
 
 constexpr std::uint32_t kNvmeIdentifySize = 4096;
 constexpr std::uint32_t kNvmeHealthLogSize = 512;
+// Identify data are the largest structure asked for; the bound also keeps the buffer size
+// below any 32-bit wrap.
+constexpr std::uint32_t kMaxNvmeDataSize = 4096;
 
 }  // namespace
 
@@ -45,6 +48,7 @@ int Device::ReadSmartThresholds(std::uint8_t out[512]) { return SmartRead(kSmart
 
 int Device::NvmeQuery(std::uint32_t propertyId, std::uint32_t dataType, std::uint32_t value,
                       std::uint32_t subValue, std::uint8_t* out, std::uint32_t length) {
+    if (length > kMaxNvmeDataSize) return -1;
     std::memset(out, 0, length);
     if (GetBusType() != kBusTypeNvme) return -1;
 

@@ -179,9 +179,9 @@ bool EmulatedDevice::NvmeQuery(void* in, std::uint32_t inSize, void* out, std::u
     descriptor.ProtocolSpecificData = request;
     descriptor.ProtocolSpecificData.ProtocolDataOffset = sizeof(StorageProtocolSpecificData);
     descriptor.ProtocolSpecificData.ProtocolDataLength = length;
-    std::vector<std::uint8_t> d(sizeof(descriptor));
+    std::vector<std::uint8_t> d(sizeof(descriptor) + length);
     std::memcpy(d.data(), &descriptor, sizeof(descriptor));
-    d.insert(d.end(), data.begin(), data.begin() + length);
+    std::copy_n(data.begin(), length, d.begin() + sizeof(descriptor));
     return Deliver(ReplyKind::NvmeData, d, out, outSize, returned);
 }
 
