@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/DetailTables.h"
+#include "app/HealthDetails.h"
 #include "app/HexDump.h"
 #include "app/IntegerFormat.h"
 #include "app/TestNames.h"
@@ -38,8 +39,12 @@ public:
             case kCategoryTests: ShowTest(code); break;
             case kCategoryInquiry:
                 if (ItemNode(code) == 1 || ItemNode(code) == 2) ShowInquiryData(code);
-                else if (ItemNode(code) == 3) ShowAtaIdentify();
+                else if (ItemNode(code) == 3) AppendAtaIdentifyRows(rows_, texts_, device_);
                 break;
+            case kCategorySmart:
+                if ((code & 0xFF00) == kNodeSmartAttributes) AppendSmartRows(rows_, texts_, device_);
+                break;
+            case kCategoryNvme: AppendNvmeRows(rows_, texts_, device_, code & 0xFF00); break;
             case kCategoryLogSense: ShowLogPage(code); break;
             case kCategoryModeSense: ShowModePage(code); break;
             case kCategoryDefects: ShowDefectList(code); break;
@@ -74,11 +79,6 @@ private:
         Reply full(256);
         if (!full.Clean(device_.Inquiry(&full.io, false, page, pageCode, length))) return;
         AppendHexDump(rows_, title, full.data.data(), length);
-    }
-
-    void ShowAtaIdentify() {
-        std::uint8_t block[512] = {};
-        if (device_.IdentifyAta(block) == 0) AppendHexDump(rows_, Text(IDS_TREE_ATA_IDENTIFY), block, sizeof block);
     }
 
     // The device's current cumulative values (page control 1), as the tree lists them.

@@ -14,11 +14,12 @@ class Device;
 // give no rows.
 DetailRows DescribeNode(Device& device, ItemCode code, const TextSource& texts);
 
-// Whether the node's rows are a hex dump (INQUIRY and VPD data, the ATA identification, log
-// and mode pages), which the list shows in columns of a fixed-pitch font.
+// Whether the node's rows end in a hex dump (INQUIRY and VPD data, the ATA identification, log
+// and mode pages, SMART and NVMe data), which the list shows in columns of a fixed-pitch font.
 constexpr bool IsHexDumpNode(ItemCode code) {
     const std::uint32_t category = ItemCategoryOf(code);
-    return category == kCategoryInquiry || category == kCategoryLogSense || category == kCategoryModeSense;
+    return category == kCategoryInquiry || category == kCategoryLogSense || category == kCategoryModeSense ||
+           category == kCategorySmart || category == kCategoryNvme;
 }
 
 }  // namespace sektra

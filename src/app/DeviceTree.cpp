@@ -9,6 +9,7 @@
 #include "device/CommandOutcome.h"
 #include "device/Device.h"
 #include "device/Sense.h"
+#include "device/StorageStructs.h"
 #include "device/TypeNames.h"
 #include "engine/SeekMethod.h"
 #include "language/ResourceIds.h"
@@ -108,6 +109,7 @@ private:
         AddModeSenseNodes(device, node, d);
         Detail(IDS_TREE_DEFECT_LISTS);
         AddDefectListNodes(device, node, d);
+        AddHealthNodes(device, node, d, bus);
         Detail(IDS_TREE_TESTS);
         AddTestNodes(device, node, d);
     }
@@ -205,6 +207,30 @@ private:
         Probe grown;
         if (Clean(device.ReadDefectData10(&grown.io, false, true, 5, 256), grown.io)) {
             Add(defects, texts_.String(IDS_TREE_GROWN_DEFECTS), d | 0x5200);
+        }
+    }
+
+    // SMART attributes of ATA and SATA disks that answer them; the identify data and health
+    // log of NVMe disks (whose bus type the item code cannot hold, so it comes from the device).
+    void AddHealthNodes(Device& device, TreeNode& parent, ItemCode d, std::uint32_t bus) {
+        if (bus == kBusTypeAta || bus == kBusTypeSata) {
+            std::uint8_t attributes[512];
+            if (device.ReadSmartAttributes(attributes) != 0) return;
+            Detail(IDS_TREE_SMART);
+            TreeNode& smart = Add(parent, texts_.String(IDS_TREE_SMART), d | 0x6000);
+            Add(smart, texts_.String(IDS_TREE_SMART_ATTRIBUTES), d | kNodeSmartAttributes);
+        } else if (bus == kBusTypeNvme) {
+            Detail(IDS_TREE_NVME);
+            TreeNode nvme{texts_.String(IDS_TREE_NVME), d | 0x7000, {}};
+            std::vector<std::uint8_t> data(4096);
+            if (device.IdentifyNvmeController(data.data()) == 0) {
+                Add(nvme, texts_.String(IDS_TREE_NVME_CONTROLLER), d | kNodeNvmeController);
+            }
+            if (device.IdentifyNvmeNamespace(1, data.data()) == 0) {
+                Add(nvme, texts_.String(IDS_TREE_NVME_NAMESPACE), d | kNodeNvmeNamespace);
+            }
+            if (device.ReadNvmeHealthLog(data.data()) == 0) Add(nvme, texts_.String(IDS_TREE_NVME_HEALTH), d | kNodeNvmeHealth);
+            if (!nvme.children.empty()) parent.children.push_back(std::move(nvme));
         }
     }
 

@@ -19,7 +19,15 @@ enum ItemCategory : std::uint32_t {
     kCategoryLogSense = 3,
     kCategoryModeSense = 4,
     kCategoryDefects = 5,
+    kCategorySmart = 6,  // ATA and SATA disks: node 1 the SMART attributes with their thresholds
+    kCategoryNvme = 7,   // NVMe disks: node 1 Identify Controller, 2 Identify Namespace, 3 health log
 };
+
+// The nodes of the two health categories (code & 0xFF00).
+constexpr std::uint32_t kNodeSmartAttributes = 0x6100;
+constexpr std::uint32_t kNodeNvmeController = 0x7100;
+constexpr std::uint32_t kNodeNvmeNamespace = 0x7200;
+constexpr std::uint32_t kNodeNvmeHealth = 0x7300;
 
 // Tests as code & 0xFF00 (category 1 and the test number).
 enum TestCode : std::uint32_t {

@@ -101,6 +101,18 @@ public:
     // The value of an 8-byte big-endian field, given its two 32-bit words as they lie in memory.
     virtual std::uint64_t SwapBytes64(std::uint32_t first, std::uint32_t second);
 
+    // The SMART data of an ATA or SATA disk through the SMART request: READ ATTRIBUTES (feature
+    // D0h) and READ THRESHOLDS (D1h), 512 bytes each. 0 on success; -1 for other bus types or
+    // when the call fails, with `out` zeroed.
+    virtual int ReadSmartAttributes(std::uint8_t out[512]);
+    virtual int ReadSmartThresholds(std::uint8_t out[512]);
+    // NVMe data through the protocol-specific storage property query, for NVMe disks only:
+    // Identify Controller and Identify Namespace (4096 bytes each) and the SMART / Health
+    // Information log page (512 bytes). 0 on success; -1 otherwise, with `out` zeroed.
+    virtual int IdentifyNvmeController(std::uint8_t out[4096]);
+    virtual int IdentifyNvmeNamespace(std::uint32_t namespaceId, std::uint8_t out[4096]);
+    virtual int ReadNvmeHealthLog(std::uint8_t out[512]);
+
     // A query on the device's handle that moves data out only (disk number, drive layout); false
     // when the call fails. SCSI commands never travel this way.
     bool QueryControl(std::uint32_t ioControlCode, void* out, std::uint32_t outSize, std::uint32_t* returned);
@@ -112,6 +124,9 @@ private:
                     std::uint8_t dataIn, std::uint32_t timeOutSeconds);
     std::uint8_t LunBits() const;
     bool QueryProperty(std::uint32_t propertyId, void* out, std::uint32_t outSize);
+    int SmartRead(std::uint8_t feature, std::uint8_t* out);
+    int NvmeQuery(std::uint32_t propertyId, std::uint32_t dataType, std::uint32_t value, std::uint32_t subValue,
+                  std::uint8_t* out, std::uint32_t length);
     int StandardInquiry(std::uint8_t (&data)[256]);
     // The IDENTIFY block when the device is a SATA disk and answers it.
     bool IdentifySata(std::uint8_t (&block)[512]);

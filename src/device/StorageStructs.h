@@ -125,9 +125,57 @@ struct SendCmdOutParams {
 };
 #pragma pack(pop)
 
+// The protocol-specific property query of NVMe disks: STORAGE_PROPERTY_QUERY whose
+// AdditionalParameters hold a STORAGE_PROTOCOL_SPECIFIC_DATA, the data area right after it.
+// The reply is a STORAGE_PROTOCOL_DATA_DESCRIPTOR: Version, Size, then the same structure
+// with ProtocolDataOffset counted from its own start.
+constexpr std::uint32_t kStorageAdapterProtocolSpecificProperty = 49;
+constexpr std::uint32_t kStorageDeviceProtocolSpecificProperty = 50;
+constexpr std::uint32_t kProtocolTypeNvme = 3;
+constexpr std::uint32_t kNvmeDataTypeIdentify = 1;
+constexpr std::uint32_t kNvmeDataTypeLogPage = 2;
+constexpr std::uint32_t kNvmeIdentifyCnsNamespace = 0;
+constexpr std::uint32_t kNvmeIdentifyCnsController = 1;
+constexpr std::uint32_t kNvmeLogPageHealth = 0x02;
+
+// STORAGE_PROTOCOL_SPECIFIC_DATA (40 bytes).
+struct StorageProtocolSpecificData {
+    std::uint32_t ProtocolType;
+    std::uint32_t DataType;
+    std::uint32_t ProtocolDataRequestValue;
+    std::uint32_t ProtocolDataRequestSubValue;
+    std::uint32_t ProtocolDataOffset;
+    std::uint32_t ProtocolDataLength;
+    std::uint32_t FixedProtocolReturnData;
+    std::uint32_t ProtocolDataRequestSubValue2;
+    std::uint32_t ProtocolDataRequestSubValue3;
+    std::uint32_t ProtocolDataRequestSubValue4;
+};
+
+// STORAGE_PROTOCOL_DATA_DESCRIPTOR (48 bytes).
+struct StorageProtocolDataDescriptor {
+    std::uint32_t Version;
+    std::uint32_t Size;
+    StorageProtocolSpecificData ProtocolSpecificData;
+};
+
+// Where the protocol data start in the query: right after PropertyId and QueryType.
+constexpr std::size_t kPropertyQueryParametersOffset = offsetof(StoragePropertyQuery, AdditionalParameters);  // 8
+constexpr std::size_t kProtocolDataDescriptorDataOffset =
+    offsetof(StorageProtocolDataDescriptor, ProtocolSpecificData);  // 8
+
 // ATA commands for the IDENTIFY request (ID_CMD, ATAPI_ID_CMD).
 constexpr std::uint8_t kAtaIdentifyDevice = 0xEC;
 constexpr std::uint8_t kAtaIdentifyPacketDevice = 0xA1;
+
+// SMART READ ATTRIBUTES and READ THRESHOLDS travel as the SMART command (B0h) with the
+// signature 4Fh/C2h in the cylinder registers and the feature in the features register.
+constexpr std::uint8_t kAtaSmartCommand = 0xB0;
+constexpr std::uint8_t kSmartCylLow = 0x4F;
+constexpr std::uint8_t kSmartCylHigh = 0xC2;
+constexpr std::uint8_t kSmartReadAttributes = 0xD0;
+constexpr std::uint8_t kSmartReadThresholds = 0xD1;
+constexpr std::size_t kSmartBlockSize = 512;
 
 constexpr std::size_t kIdentifyBlockSize = 512;
 constexpr std::size_t kSendCmdInParamsSize = offsetof(SendCmdInParams, bBuffer);    // 32
@@ -143,5 +191,8 @@ static_assert(sizeof(IdeRegs) == 8, "IDEREGS layout");
 static_assert(kSendCmdInParamsSize == 32, "SENDCMDINPARAMS layout");
 static_assert(sizeof(DriverStatus) == 12, "DRIVERSTATUS layout");
 static_assert(kSendCmdOutHeaderSize == 16, "SENDCMDOUTPARAMS layout");
+static_assert(sizeof(StorageProtocolSpecificData) == 40, "STORAGE_PROTOCOL_SPECIFIC_DATA layout");
+static_assert(sizeof(StorageProtocolDataDescriptor) == 48, "STORAGE_PROTOCOL_DATA_DESCRIPTOR layout");
+static_assert(kPropertyQueryParametersOffset == 8, "AdditionalParameters offset");
 
 }  // namespace sektra

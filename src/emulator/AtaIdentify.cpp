@@ -71,7 +71,19 @@ IdentifyBlock BuildIdentifyBlock(const DeviceConfig& config, bool packet) {
         PutWord(b, 87, 0x4023);
         PutWord(b, 88, 0x207F);   // Ultra DMA modes 0-6, mode 5 selected
         for (int i = 0; i < 4; ++i) PutWord(b, 100 + i, static_cast<std::uint16_t>(blocks >> (16 * i)));
-        PutWord(b, 217, 7200);    // nominal media rotation rate
+        PutWord(b, 217, config.ataRotationRate);
+        if (config.sataGeneration >= 1 && config.sataGeneration <= 3) {
+            // Every generation up to the fastest, which is also the one negotiated (word 77).
+            PutWord(b, 76, static_cast<std::uint16_t>(((1u << config.sataGeneration) - 1) << 1 | 0x0100));
+            PutWord(b, 77, static_cast<std::uint16_t>(config.sataGeneration << 1));
+        }
+        if (config.ataTrim) PutWord(b, 169, 0x0001);
+        if (config.physicalBlockLength > config.blockLength && config.blockLength == 512) {
+            // Valid, several logical sectors per physical one: 2^n of them.
+            unsigned n = 0;
+            while ((512u << (n + 1)) <= config.physicalBlockLength && n < 15) ++n;
+            PutWord(b, 106, static_cast<std::uint16_t>(0x6000 | n));
+        }
     }
     // Integrity word: signature A5h, then the byte that makes the block's sum 0 modulo 256.
     b[510] = 0xA5;

@@ -165,6 +165,55 @@ DeviceConfig AtapiCdRom(TimeMode mode) {
     return c;
 }
 
+// A SATA flash disk behind Windows' SCSI translation layer: INQUIRY says "ATA", few log pages,
+// no defect lists and no SEEK; IDENTIFY and SMART come through the SMART control code.
+DeviceConfig SataSsd(TimeMode mode) {
+    DeviceConfig c;
+    c.busType = 11;
+    c.ataModel = "SEKTRA DEMO SATA SSD 256GB";
+    c.ataFirmware = "SDEMO100";
+    c.serialNumber = "SKT0000A0011";
+    c.blockCount = 500118192;  // 256 GB
+    c.blockLength = 512;
+    c.physicalBlockLength = 4096;
+    c.ataRotationRate = 1;
+    c.ataTrim = true;
+    c.sataGeneration = 3;
+    c.smartAttributes = true;
+    c.temperatureCelsius = 38;
+    c.vpdPages = {0x80, 0x83};
+    c.logPages = {0x10};
+    c.modePages = {0x08, 0x0A};
+    c.supportsSeek = false;
+    c.maximumTransferLength = 131072;
+    c.maximumPhysicalPages = 33;
+    c.timing = {mode, 60000, 520000000, 0, 0, 0, 0, 0, 0};
+    return c;
+}
+
+// An NVMe disk: INQUIRY and VPD 80h/83h as Windows translates them, its identify data and
+// health log through the protocol-specific property query.
+DeviceConfig NvmeSsd(TimeMode mode) {
+    DeviceConfig c;
+    c.busType = 17;
+    c.vendor = "NVMe";
+    c.product = "SEKTRA DEMO NVME";
+    c.revision = "N100";
+    c.nvmeModel = "SEKTRA DEMO NVME SSD 512GB";
+    c.nvmeFirmware = "N100DEMO";
+    c.serialNumber = "SKT0000N0012";
+    c.blockCount = 1000215216;  // 512 GB
+    c.blockLength = 512;
+    c.temperatureCelsius = 41;
+    c.vpdPages = {0x80, 0x83};
+    c.modePages = {0x08};
+    c.supportsSeek = false;
+    c.maximumTransferLength = 131072;
+    c.maximumPhysicalPages = 33;
+    c.timing = {mode, 20000, 2000000000, 0, 0, 0, 0, 0, 0};
+    return c;
+}
+
 DeviceConfig MediumChanger(TimeMode mode) {
     DeviceConfig c;
     c.peripheralType = 8;
@@ -193,6 +242,8 @@ std::vector<DemoDevice> DemoDevices(TimeMode mode) {
         {kInterfaceClassDisk, NativeFourKDisk(mode)},
         {kInterfaceClassDisk, PartitionedDisk(mode, false)},
         {kInterfaceClassDisk, PartitionedDisk(mode, true)},
+        {kInterfaceClassDisk, SataSsd(mode)},
+        {kInterfaceClassDisk, NvmeSsd(mode)},
     };
 }
 

@@ -26,6 +26,9 @@ struct DemoDevice {
 //   disk 5    SCSI disk of 4096-byte logical blocks (4 GiB)
 //   disk 6    SCSI disk holding an MBR with two partitions (write tests are refused)
 //   disk 7    SCSI disk holding a GPT (write tests are refused)
+//   disk 8    SATA flash disk behind the translation layer (bus 11): IDENTIFY with TRIM and
+//             4096-byte physical sectors, SMART attributes and thresholds, no SEEK
+//   disk 9    NVMe disk (bus 17): identify controller and namespace and the health log
 //   CD-ROM 0  ATAPI CD-ROM drive: 2048-byte blocks, read-only medium, IDENTIFY PACKET
 //   changer 0 SCSI medium changer
 // Sizes and rates: a sequential read of the whole ATA disk at 64 KB takes 33 seconds of

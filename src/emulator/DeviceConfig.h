@@ -70,6 +70,18 @@ struct DeviceConfig {
     // model's first 16 characters, 4 of the firmware) and vendor/product/revision are unused.
     std::string ataModel = "";
     std::string ataFirmware = "";
+    // More of an ATA or SATA disk's IDENTIFY block: the nominal rotation rate (word 217; 1 is a
+    // medium that does not rotate), TRIM (word 169) and the fastest SATA generation, 1 to 3
+    // (word 76; 0 leaves the word out). Word 106 carries physicalBlockLength when it is set.
+    std::uint16_t ataRotationRate = 7200;
+    bool ataTrim = false;
+    std::uint8_t sataGeneration = 0;
+    // The disk answers SMART READ ATTRIBUTES and READ THRESHOLDS (ATA and SATA only).
+    bool smartAttributes = false;
+    // An NVMe disk (bus type 17): its Identify Controller model (up to 40 characters) and
+    // firmware (8). INQUIRY keeps vendor, product and revision, as Windows translates them.
+    std::string nvmeModel = "";
+    std::string nvmeFirmware = "";
 
     // Medium. blockCount 0 (a medium changer) makes every block command unsupported.
     std::uint64_t blockCount = 0;

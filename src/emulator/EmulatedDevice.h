@@ -18,6 +18,7 @@
 namespace sektra {
 
 class VirtualClock;
+struct SendCmdInParams;
 class ScsiTarget;
 
 class EmulatedDevice {
@@ -68,6 +69,11 @@ private:
                        std::uint32_t* returned);
     bool SmartReceive(void* in, std::uint32_t inSize, void* out, std::uint32_t outSize,
                       std::uint32_t* returned);
+    bool SmartData(const SendCmdInParams& params, void* out, std::uint32_t outSize, std::uint32_t* returned);
+    bool NvmeQuery(void* in, std::uint32_t inSize, void* out, std::uint32_t outSize, std::uint32_t* returned);
+    // Hands a complete reply through the mutator to the caller's buffer.
+    bool Deliver(ReplyKind kind, std::vector<std::uint8_t>& reply, void* out, std::uint32_t outSize,
+                 std::uint32_t* returned);
     const FaultRule* MatchFault(std::uint64_t index, std::uint32_t ioControlCode, int opcode) const;
     void WaitWhileHeld();
     void SpendTime(std::uint64_t durationNs, std::chrono::steady_clock::time_point start);

@@ -58,6 +58,8 @@ enum class ReplyKind {
     DeviceDescriptor,  // STORAGE_DEVICE_DESCRIPTOR with its texts
     AdapterDescriptor, // STORAGE_ADAPTER_DESCRIPTOR
     AtaIdentify,       // SENDCMDOUTPARAMS: 16-byte header and the 512-byte block
+    SmartData,         // SENDCMDOUTPARAMS: 16-byte header and the 512-byte attributes or thresholds
+    NvmeData,          // STORAGE_PROTOCOL_DATA_DESCRIPTOR and the NVMe structure after it
 };
 
 struct ReplyContext {

@@ -230,4 +230,73 @@
 #define IDC_CONFIRM_WARNING     607 /* Write confirmation (307): what the test overwrites */
 #define IDS_CONFIRM_BUFFER_ONLY 608 /* that warning for the Write Buffer test */
 
+/* Decoded ATA IDENTIFY, SMART and NVMe fields and their tree nodes (900-999) */
+#define IDS_FIELD_MODEL             900
+#define IDS_FIELD_SERIAL            901
+#define IDS_FIELD_FIRMWARE          902
+#define IDS_FIELD_CAPACITY          903
+#define IDS_FIELD_LOGICAL_SECTOR    904
+#define IDS_FIELD_PHYSICAL_SECTOR   905
+#define IDS_FIELD_ROTATION          906
+#define IDS_FIELD_TRIM              907
+#define IDS_FIELD_SMART             908
+#define IDS_FIELD_WRITE_CACHE       909
+#define IDS_FIELD_SATA              910
+#define IDS_FIELD_INTEGRITY         911
+#define IDS_FIELD_LBA28             912
+#define IDS_FIELD_LBA48             913
+#define IDS_FIELD_SMART_REVISION    914
+#define IDS_FIELD_POWER_ON_HOURS    915
+#define IDS_FIELD_POWER_CYCLES      916
+#define IDS_FIELD_TEMPERATURE       917
+#define IDS_SMART_UNKNOWN           920
+#define IDS_SMART_READ_ERROR_RATE   921
+#define IDS_SMART_SPIN_UP_TIME      922
+#define IDS_SMART_START_STOP        923
+#define IDS_SMART_REALLOCATED       924
+#define IDS_SMART_SEEK_ERROR_RATE   925
+#define IDS_SMART_SPIN_RETRY        926
+#define IDS_SMART_PROGRAM_FAIL      927
+#define IDS_SMART_ERASE_FAIL        928
+#define IDS_SMART_WEAR_LEVELING     929
+#define IDS_SMART_POWER_LOSS        930
+#define IDS_SMART_UNCORRECTABLE     931
+#define IDS_SMART_COMMAND_TIMEOUT   932
+#define IDS_SMART_AIRFLOW_TEMP      933
+#define IDS_SMART_LOAD_CYCLES       934
+#define IDS_SMART_REALLOC_EVENTS    935
+#define IDS_SMART_PENDING           936
+#define IDS_SMART_OFFLINE_UNCORR    937
+#define IDS_SMART_CRC_ERRORS        938
+#define IDS_SMART_LIFE_LEFT         939
+#define IDS_SMART_MEDIA_WEAROUT     940
+#define IDS_SMART_LBAS_WRITTEN      941
+#define IDS_SMART_LBAS_READ         942
+#define IDS_NVME_PCI_VENDOR         950
+#define IDS_NVME_PCI_SUBSYSTEM      951
+#define IDS_NVME_VERSION            952
+#define IDS_NVME_NAMESPACES         953
+#define IDS_NVME_TOTAL_CAPACITY     954
+#define IDS_NVME_CONTROLLER_ID      955
+#define IDS_NVME_NAMESPACE_SIZE     956
+#define IDS_NVME_NAMESPACE_CAPACITY 957
+#define IDS_NVME_NAMESPACE_USED     958
+#define IDS_NVME_LBA_FORMAT         959
+#define IDS_NVME_CRITICAL_WARNING   960
+#define IDS_NVME_SPARE              962
+#define IDS_NVME_SPARE_THRESHOLD    963
+#define IDS_NVME_PERCENTAGE_USED    964
+#define IDS_NVME_DATA_READ          965
+#define IDS_NVME_DATA_WRITTEN       966
+#define IDS_NVME_UNSAFE_SHUTDOWNS   967
+#define IDS_NVME_MEDIA_ERRORS       968
+#define IDS_NVME_ERROR_LOG_ENTRIES  969
+#define IDS_TREE_SMART              980
+#define IDS_TREE_SMART_ATTRIBUTES   981
+#define IDS_TREE_SMART_THRESHOLDS   982
+#define IDS_TREE_NVME               983
+#define IDS_TREE_NVME_CONTROLLER    984
+#define IDS_TREE_NVME_NAMESPACE     985
+#define IDS_TREE_NVME_HEALTH        986
+
 #endif

@@ -51,6 +51,32 @@ static_assert(ID_CMD == kAtaIdentifyDevice && ATAPI_ID_CMD == kAtaIdentifyPacket
 static_assert(StorageDeviceProperty == kStorageDeviceProperty &&
               StorageAdapterProperty == kStorageAdapterProperty &&
               PropertyStandardQuery == kPropertyStandardQuery, "property query values");
+static_assert(READ_ATTRIBUTES == kSmartReadAttributes && READ_THRESHOLDS == kSmartReadThresholds &&
+              SMART_CMD == kAtaSmartCommand && SMART_CYL_LOW == kSmartCylLow && SMART_CYL_HI == kSmartCylHigh,
+              "SMART request values");
+static_assert(READ_ATTRIBUTE_BUFFER_SIZE == kSmartBlockSize && READ_THRESHOLD_BUFFER_SIZE == kSmartBlockSize,
+              "SMART data size");
+static_assert(StorageAdapterProtocolSpecificProperty == kStorageAdapterProtocolSpecificProperty &&
+              StorageDeviceProtocolSpecificProperty == kStorageDeviceProtocolSpecificProperty, "protocol properties");
+static_assert(ProtocolTypeNvme == kProtocolTypeNvme && NVMeDataTypeIdentify == kNvmeDataTypeIdentify &&
+              NVMeDataTypeLogPage == kNvmeDataTypeLogPage, "NVMe query values");
+static_assert(offsetof(::STORAGE_PROPERTY_QUERY, AdditionalParameters) == kPropertyQueryParametersOffset,
+              "AdditionalParameters offset");
+using ProtocolData = ::STORAGE_PROTOCOL_SPECIFIC_DATA;
+static_assert(sizeof(StorageProtocolSpecificData) == sizeof(ProtocolData), "STORAGE_PROTOCOL_SPECIFIC_DATA size");
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, ProtocolType);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, DataType);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, ProtocolDataRequestValue);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, ProtocolDataRequestSubValue);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, ProtocolDataOffset);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, ProtocolDataLength);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, FixedProtocolReturnData);
+SEKTRA_SAME_FIELD(StorageProtocolSpecificData, ProtocolData, ProtocolDataRequestSubValue4);
+using ProtocolDescriptor = ::STORAGE_PROTOCOL_DATA_DESCRIPTOR;
+static_assert(sizeof(StorageProtocolDataDescriptor) == sizeof(ProtocolDescriptor), "descriptor size");
+SEKTRA_SAME_FIELD(StorageProtocolDataDescriptor, ProtocolDescriptor, Size);
+SEKTRA_SAME_FIELD(StorageProtocolDataDescriptor, ProtocolDescriptor, ProtocolSpecificData);
+
 // The SDK's enumeration stops at BusTypeSpaces; later values come from newer SDKs.
 #define SEKTRA_SAME_BUS(sdk, ours) static_assert(int(sdk) == int(ours), #sdk)
 SEKTRA_SAME_BUS(BusTypeAtapi, kBusTypeAtapi);

@@ -1,5 +1,6 @@
 // Lets the fuzzer choose an emulated device, make its length fields lie and rewrite its
-// replies byte by byte (the page lists the tree follows and both capacity replies among them),
+// replies byte by byte (the page lists the tree follows, both capacity replies, the SMART
+// tables and the NVMe descriptors among them),
 // then builds the device tree from its answers and the detail rows of
 // every node, as the main window does when the user walks the tree. AddressSanitizer reports
 // any read or write outside a buffer; the formats of the language module are fuzzed too.
@@ -70,6 +71,12 @@ DeviceConfig ChooseDevice(Input& in) {
     c.grownDefects = in.Byte() % 4;
     c.supportsSeek = in.Byte() & 1;
     if (in.Byte() & 1) c.ataModel = "SEKTRA FUZZ SATA MODEL OF FORTY CHARACTERS";
+    // SMART tables (ATA, SATA) and NVMe data (bus 17) reach the tree and the decoded rows too.
+    c.smartAttributes = in.Byte() & 1;
+    c.ataRotationRate = in.U16();
+    c.ataTrim = in.Byte() & 1;
+    c.sataGeneration = in.Byte() % 5;
+    c.nvmeModel = "SEKTRA FUZZ NVME";
     return c;
 }
 

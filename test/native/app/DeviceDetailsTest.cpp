@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "decode/AtaIdentifyFields.h"
+#include "decode/FirstReadLabels.h"
+#include "decode/NvmeFields.h"
+#include "decode/SmartAttributes.h"
 #include "native/app/FakeTexts.h"
 #include "native/app/OpenedDemoSet.h"
 
@@ -130,9 +134,49 @@ TEST_F(DeviceDetails, DefectListsAndAtaIdentification) {
     EXPECT_EQ(grown[0].label, L"S16");
     EXPECT_EQ(grown[2].value, L"C:50, H:3, S:7");
 
+    // Decoded rows first, then the 512 bytes in 64 dump rows.
     const DetailRows identify = DescribeNode(Disk(0), 0x13002300, texts);
-    ASSERT_EQ(identify.size(), 64u);  // 512 bytes
-    EXPECT_EQ(identify[0].label, L"S113");
+    ASSERT_GT(identify.size(), 64u);
+    EXPECT_EQ(identify[0].label, L"S900");
+    EXPECT_EQ(identify[0].value, L"SEKTRA DEMO HDD ATA 2GB");
+    EXPECT_EQ(identify[identify.size() - 64].label, L"S113");
+}
+
+// The demo SATA and NVMe disks' health rows, against the values their profiles were given.
+TEST_F(DeviceDetails, SmartAttributesAndNvmeData) {
+    const DetailRows smart = DescribeNode(Disk(8), 0x1B086100, texts);
+    // Revision, 12 attributes, then attributes and thresholds in 64 dump rows each.
+    ASSERT_EQ(smart.size(), 1u + 12u + 64u + 64u);
+    EXPECT_EQ(smart[0].label, L"S914");
+    EXPECT_EQ(smart[0].value, L"16");
+    EXPECT_EQ(smart[2].label, L"S924");  // reallocated sectors: 2, threshold 10
+    EXPECT_EQ(smart[2].value, L"2");
+    EXPECT_EQ(smart[2].remark, L"ID 5, 現在 100, 最悪 100, しきい値 10, 生値 000000000002h, フラグ 0033h");
+    EXPECT_EQ(smart[6].label, L"S917");  // temperature: 38 degrees, 21 lowest, 55 highest
+    EXPECT_EQ(smart[6].value, L"38 °C");
+    EXPECT_EQ(smart[13].label, L"S981");
+    EXPECT_EQ(smart[13 + 64].label, L"S982");
+    EXPECT_TRUE(DescribeNode(Disk(0), 0x13006100, texts).empty());  // the ATA disk has no SMART data
+
+    const DetailRows health = DescribeNode(Disk(9), 0x1F097300, texts);
+    ASSERT_EQ(health.size(), 12u + 64u);
+    EXPECT_EQ(health[1].label, L"S917");
+    EXPECT_EQ(health[1].value, L"41 °C (314 K)");
+    EXPECT_EQ(health[4].value, L"3 %");  // percentage used
+    // 2345678 units of 512,000 bytes = 1,200,987,136,000 bytes
+    EXPECT_EQ(health[6].value, L"1200.9 GB (2345678 単位)");
+    EXPECT_EQ(health[12].label, L"S986");
+
+    const DetailRows space = DescribeNode(Disk(9), 0x1F097200, texts);
+    ASSERT_GE(space.size(), 6u);
+    EXPECT_EQ(space[4].value, L"512 バイト");
+    // 1,000,215,216 blocks of 512 bytes
+    EXPECT_EQ(space[5].value, L"512.1 GB (512110190592 バイト)");
+    const DetailRows controller = DescribeNode(Disk(9), 0x1F097100, texts);
+    ASSERT_GE(controller.size(), 4u);
+    EXPECT_EQ(controller[0].value, L"SEKTRA DEMO NVME SSD 512GB");
+    EXPECT_EQ(controller[3].value, L"5EC7h");
+    EXPECT_EQ(controller[controller.size() - 512].label, L"S984");  // 4096 bytes
 }
 
 TEST_F(DeviceDetails, TestEntries) {
@@ -190,6 +234,45 @@ TEST_F(DeviceDetails, LyingLengthFieldsStayInsideTheBuffers) {
     descriptors.modeBlockDescriptors = LengthFault::AllOnes;
     demo.port->GetDevice(kDiskInterfaceClass, 1)->SetReplyFaults(descriptors);
     EXPECT_TRUE(DescribeNode(Disk(1), 0x11014108, texts).empty());
+}
+
+}  // namespace
+}  // namespace sektra
+
+namespace sektra {
+namespace {
+
+bool HasLabel(const DecodedFields& fields, unsigned label) {
+    for (const DecodedField& f : fields) {
+        if (f.labelId == label) return true;
+    }
+    return false;
+}
+
+// The summary takes these labels from the decoded fields; each must be one its source gives:
+// the demo SATA and NVMe disks show every one, SMART attributes name them through their ids.
+TEST(FirstReadLabels, EveryLabelIsOneItsSourceGives) {
+    OpenedDemoSet demo;
+    Device& sata = *demo.disks[8];
+    Device& nvme = *demo.disks[9];
+    std::uint8_t block[4096] = {};
+    ASSERT_EQ(sata.IdentifyAta(block), 0);
+    const DecodedFields identify = DecodeAtaIdentify(block, 512);
+    for (unsigned label : FirstReadLabels(DecodeSource::AtaIdentify)) EXPECT_TRUE(HasLabel(identify, label)) << label;
+    ASSERT_EQ(nvme.IdentifyNvmeController(block), 0);
+    const DecodedFields controller = DecodeNvmeIdentifyController(block, 4096);
+    for (unsigned label : FirstReadLabels(DecodeSource::NvmeController)) EXPECT_TRUE(HasLabel(controller, label)) << label;
+    ASSERT_EQ(nvme.IdentifyNvmeNamespace(1, block), 0);
+    const DecodedFields space = DecodeNvmeIdentifyNamespace(block, 4096);
+    for (unsigned label : FirstReadLabels(DecodeSource::NvmeNamespace)) EXPECT_TRUE(HasLabel(space, label)) << label;
+    ASSERT_EQ(nvme.ReadNvmeHealthLog(block), 0);
+    const DecodedFields health = DecodeNvmeHealthLog(block, 512);
+    for (unsigned label : FirstReadLabels(DecodeSource::NvmeHealth)) EXPECT_TRUE(HasLabel(health, label)) << label;
+    for (unsigned label : FirstReadLabels(DecodeSource::SmartAttributes)) {
+        bool named = false;
+        for (unsigned id = 1; id < 256; ++id) named = named || SmartAttributeLabel(static_cast<std::uint8_t>(id)) == label;
+        EXPECT_TRUE(named) << label;
+    }
 }
 
 }  // namespace

@@ -43,13 +43,19 @@ TEST(DeviceTree, GroupsFoldersAndDevicesOfTheDemoSet) {
 
     // Bus folders in order of first appearance; the second SCSI disk joins the first's folder.
     const TreeNode& disks = root.children[0];
-    EXPECT_EQ(ChildCodes(disks), (std::vector<ItemCode>{0x13FF0000, 0x11FF0000, 0x17FF0000}));
+    EXPECT_EQ(ChildCodes(disks), (std::vector<ItemCode>{0x13FF0000, 0x11FF0000, 0x17FF0000, 0x1BFF0000, 0x1FFF0011}));
     EXPECT_EQ(disks.children[0].text, L"ATA");
     EXPECT_EQ(disks.children[1].text, L"SCSI");
     EXPECT_EQ(disks.children[2].text, L"USB");
+    EXPECT_EQ(disks.children[3].text, L"SATA");
+    EXPECT_EQ(disks.children[4].text, L"NVMe");
     EXPECT_EQ(ChildCodes(disks.children[0]), (std::vector<ItemCode>{0x13000000}));
     EXPECT_EQ(ChildCodes(disks.children[1]), (std::vector<ItemCode>{0x11010000, 0x11030000, 0x11040000, 0x11050000, 0x11060000, 0x11070000}));
     EXPECT_EQ(ChildCodes(disks.children[2]), (std::vector<ItemCode>{0x17020000}));
+    EXPECT_EQ(ChildCodes(disks.children[3]), (std::vector<ItemCode>{0x1B080000}));
+    EXPECT_EQ(ChildCodes(disks.children[4]), (std::vector<ItemCode>{0x1F090000}));
+    EXPECT_EQ(disks.children[3].children[0].text, L"SEKTRA DEMO SATA SSD 256GB (SDEMO100)");
+    EXPECT_EQ(disks.children[4].children[0].text, L"NVMe SEKTRA DEMO NVME (N100)");
     // ATA models span vendor and product; others are vendor, blank, product.
     EXPECT_EQ(disks.children[0].children[0].text, L"SEKTRA DEMO HDD ATA 2GB (D100)");
     EXPECT_EQ(disks.children[1].children[0].text, L"SEKTRA DEMO SCSI DISK (S200)");
@@ -59,6 +65,24 @@ TEST(DeviceTree, GroupsFoldersAndDevicesOfTheDemoSet) {
     EXPECT_EQ(cdRoms.children[0].text, L"ATAPI");
     EXPECT_EQ(ChildCodes(cdRoms.children[0]), (std::vector<ItemCode>{0x22000000}));
     EXPECT_EQ(ChildCodes(root.children[2]), (std::vector<ItemCode>{0x31FF0000}));
+}
+
+// SMART attributes under the SATA disk that answers them (not under the ATA disk, which
+// does not); identify data and health log under the NVMe disk. Both before the tests.
+TEST(DeviceTree, HealthNodesOfSataAndNvmeDisks) {
+    OpenedDemoSet demo;
+    const TreeNode root = BuildDeviceTree(demo.Lists(), texts, nullptr);
+    const TreeNode* sata = FindTreeNode(root, 0x1B080000);
+    ASSERT_NE(sata, nullptr);
+    EXPECT_EQ(ChildCodes(*sata), (std::vector<ItemCode>{0x1B082000, 0x1B083000, 0x1B084000, 0x1B086000, 0x1B081000}));
+    EXPECT_EQ(ChildCodes(Child(*sata, 0x1B086000)), (std::vector<ItemCode>{0x1B086100}));
+    EXPECT_EQ(Child(*sata, 0x1B086000).text, L"S980");
+    EXPECT_NE(FindTreeNode(root, 0x1B082300), nullptr);  // its IDENTIFY
+    const TreeNode* nvme = FindTreeNode(root, 0x1F090000);
+    ASSERT_NE(nvme, nullptr);
+    EXPECT_EQ(ChildCodes(*nvme), (std::vector<ItemCode>{0x1F092000, 0x1F094000, 0x1F097000, 0x1F091000}));
+    EXPECT_EQ(ChildCodes(Child(*nvme, 0x1F097000)), (std::vector<ItemCode>{0x1F097100, 0x1F097200, 0x1F097300}));
+    EXPECT_EQ(FindTreeNode(root, 0x13006000), nullptr);
 }
 
 TEST(DeviceTree, SeekRowSaysAccessTimeWhereSeekCannotReachEveryBlock) {

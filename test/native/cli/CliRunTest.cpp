@@ -55,12 +55,12 @@ TEST_F(CliRunTest, ListNamesEveryDemoDevice) {
     const JsonValue list = Report();
     ASSERT_EQ(list.kind, JsonValue::Array);
     // The demo set's order: four disks, the CD-ROM drive, the changer, then the later disks.
-    ASSERT_EQ(list.items.size(), 10u);
+    ASSERT_EQ(list.items.size(), 12u);
     const char* types[] = {"Direct Access Device", "Direct Access Device", "Direct Access Device",
                            "Direct Access Device", "CDROM Device",         "Media Changer",
                            "Direct Access Device", "Direct Access Device", "Direct Access Device",
-                           "Direct Access Device"};
-    for (std::size_t i = 0; i < 10; ++i) {
+                           "Direct Access Device", "Direct Access Device", "Direct Access Device"};
+    for (std::size_t i = 0; i < 12; ++i) {
         EXPECT_EQ(list.items[i]["target"].text, "demo:" + std::to_string(i));
         EXPECT_EQ(list.items[i]["type"].text, types[i]);
     }
@@ -103,8 +103,8 @@ TEST_F(CliRunTest, InfoReportsIdentificationAndCapacity) {
 }
 
 TEST_F(CliRunTest, UnknownTargetsAreClearErrors) {
-    EXPECT_EQ(Run({"info", "demo:10"}), kExitFailed);
-    EXPECT_NE(err.str().find("demo:0 to demo:9"), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"info", "demo:12"}), kExitFailed);
+    EXPECT_NE(err.str().find("demo:0 to demo:11"), std::string::npos) << err.str();
     for (const char* bad : {"demo:", "demo:x", "demo:-1", "demo:1234", "sda", "iscsi://127.0.0.1/"}) {
         EXPECT_EQ(Run({"info", bad}), kExitUsage) << bad;
         EXPECT_NE(err.str().find(bad), std::string::npos) << err.str();

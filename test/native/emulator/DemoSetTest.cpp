@@ -52,14 +52,40 @@ protected:
     std::unique_ptr<EmulatedPort> port;
 };
 
-TEST_F(DemoSet, ListsTenNamedDevices) {
-    EXPECT_EQ(port->DeviceCount(0), 8u);
+TEST_F(DemoSet, ListsTwelveNamedDevices) {
+    EXPECT_EQ(port->DeviceCount(0), 10u);
     EXPECT_EQ(port->DeviceCount(1), 1u);
     EXPECT_EQ(port->DeviceCount(6), 1u);
     for (const DemoDevice& d : DemoDevices(TimeMode::Zero)) {
-        EXPECT_EQ((d.config.vendor + d.config.product).find("SEKTRA"), 0u);
-        EXPECT_NE((d.config.vendor + d.config.product).find("DEMO"), std::string::npos);
+        // The name the device reports for itself: a SATA disk's IDENTIFY model, an NVMe disk's
+        // Identify Controller model, the INQUIRY texts of every other one.
+        const std::string name = !d.config.ataModel.empty()    ? d.config.ataModel
+                                 : !d.config.nvmeModel.empty() ? d.config.nvmeModel
+                                                               : d.config.vendor + d.config.product;
+        EXPECT_EQ(name.find("SEKTRA"), 0u) << name;
+        EXPECT_NE(name.find("DEMO"), std::string::npos) << name;
         EXPECT_LE(d.config.product.size(), 16u);
+    }
+}
+
+// The SATA disk behind the translation layer and the NVMe disk: few pages, no defect lists,
+// no SEEK; their health data come through other queries (tested with Device).
+TEST_F(DemoSet, SataAndNvmeDisksAnswerLittleThroughScsi) {
+    struct Case {
+        std::uint32_t index;
+        std::set<int> vpd, log, mode;
+    } const cases[] = {
+        {8, {0x00, 0x80, 0x83}, {0x00, 0x10}, {0x08, 0x0A, 0x3F}},
+        {9, {0x00, 0x80, 0x83}, {}, {0x08, 0x3F}},
+    };
+    for (const Case& c : cases) {
+        RawDevice raw(*port, 0, c.index);
+        Probe probe(raw);
+        EXPECT_EQ(probe.VpdPages(), c.vpd) << c.index;
+        EXPECT_EQ(probe.LogPages(), c.log) << c.index;
+        EXPECT_EQ(probe.ModePages(), c.mode) << c.index;
+        EXPECT_FALSE(probe.Clean({0x37, 0, 0x15, 0, 0, 0, 0, 1, 0, 0})) << c.index;  // no defect lists
+        EXPECT_FALSE(probe.Clean({0x2B, 0, 0, 0, 0, 0, 0, 0, 0, 0}, 0)) << c.index;  // no SEEK(10)
     }
 }
 

@@ -115,7 +115,7 @@ TEST(DeviceTreeQuestions, ScsiDemoDiskAnswersEveryCategory) {
 
 TEST(DeviceTreeQuestions, EnumerationListsTheDemoSet) {
     auto port = MakeDemoPort(TimeMode::Zero);
-    EXPECT_EQ(EnumerateDevices(0, port.get()).size(), 8u);
+    EXPECT_EQ(EnumerateDevices(0, port.get()).size(), 10u);
     EXPECT_EQ(EnumerateDevices(1, port.get()).size(), 1u);
     EXPECT_EQ(EnumerateDevices(6, port.get()).size(), 1u);
     EXPECT_EQ(port->OpenHandleCount(), 0u);  // every Device closed its handle again

@@ -84,7 +84,7 @@ TEST_F(DocumentTest, TreeHoldsEveryDemoDeviceWithItsNodes) {
     for (const auto& d : document->GetDevices(kGroupDisk)) lists.disks.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupCdRom)) lists.cdRoms.push_back(d.get());
     for (const auto& d : document->GetDevices(kGroupChanger)) lists.changers.push_back(d.get());
-    EXPECT_EQ(lists.disks.size(), 8u);
+    EXPECT_EQ(lists.disks.size(), 10u);
     EXPECT_EQ(lists.cdRoms.size(), 1u);
     EXPECT_EQ(lists.changers.size(), 1u);
     const TreeNode model = BuildDeviceTree(lists, ModuleTexts(), nullptr);
@@ -142,12 +142,12 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     ASSERT_EQ(dialog.Create(theApplication->GetResourceInstance(), IDD_DEVICE_SELECTION,
                             document->GetMainFrame()->GetHandle()), 0);
     ListView list(dialog.GetHandle(), IDC_DEVICE_LIST);
-    ASSERT_EQ(list.GetItemCount(), 9);  // eight disks, then the CD-ROM
+    ASSERT_EQ(list.GetItemCount(), 11);  // ten disks, then the CD-ROM
     EXPECT_EQ(list.GetItemText(1, 0), L"SEKTRA DEMO SCSI DISK (S200)");
     EXPECT_EQ(list.GetItemText(1, 1), L"Direct Access Device");
-    EXPECT_EQ(list.GetItemText(8, 1), L"CDROM Device");
-    EXPECT_EQ(list.GetItemText(8, 2), L"ATAPI");
-    for (int row = 0; row < 9; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
+    EXPECT_EQ(list.GetItemText(10, 1), L"CDROM Device");
+    EXPECT_EQ(list.GetItemText(10, 2), L"ATAPI");
+    for (int row = 0; row < 11; ++row) EXPECT_TRUE(list.GetCheckState(row)) << row;
     list.SetCheckState(1, false);
     SendMessageW(dialog.GetHandle(), WM_COMMAND, IDOK, 0);
     EXPECT_FALSE(disk->IsWriteProtected());
@@ -172,7 +172,7 @@ TEST_F(DocumentTest, DeviceSelectionClearsProtectionAndRefreshProtectsAgain) {
     // Reading tests need no unprotecting; medium changers and unknown rows open nothing.
     document->OpenTestWindow(0x11011511);
     document->OpenTestWindow(0x31001500);
-    document->OpenTestWindow(0x11091500);
+    document->OpenTestWindow(0x110A1500);  // disk 10: past the demo set
     EXPECT_EQ(document->started.size(), 2u);
 }
 
