@@ -230,4 +230,6 @@
 #define IDC_CONFIRM_WARNING     607 /* Write confirmation (307): what the test overwrites */
 #define IDS_CONFIRM_BUFFER_ONLY 608 /* that warning for the Write Buffer test */
 
+#include "language/ScsiFieldIds.h"
+
 #endif
