@@ -96,7 +96,7 @@ const wchar_t* SelfTestResultName(unsigned result) {
     }
 }
 
-// One row per used entry: "#1 バックグラウンド ショート: エラーなしで完了 (結果 0), 4321 時間".
+// One row per used entry: "#1 バックグラウンド ショート (コード 1): エラーなしで完了 (結果 0), 4321 時間".
 void DecodeSelfTests(DecodedFields& fields, ReplyBytes page) {
     ForEachParameter(page, [&](const Parameter& p) {
         if (p.code < 1 || p.code > 20 || !p.value.Has(0, 4)) return;
@@ -105,7 +105,8 @@ void DecodeSelfTests(DecodedFields& fields, ReplyBytes page) {
         if (!used) return;
         const unsigned test = p.value.Byte(0) >> 5;
         const unsigned result = p.value.Byte(0) & 0x0F;
-        std::wstring text = L"#" + std::to_wstring(p.code) + L" " + SelfTestName(test) + L": " +
+        std::wstring text = L"#" + std::to_wstring(p.code) + L" " + SelfTestName(test) + L" (コード " +
+                            std::to_wstring(test) + L"): " +
                             SelfTestResultName(result) + L" (結果 " + std::to_wstring(result) + L"), " +
                             Number(p.value.BigEndian(2, 2), kUnitHours);
         if (p.value.Has(4, 8) && p.value.BigEndian(4, 8) != 0xFFFFFFFFFFFFFFFFull && result >= 3 && result <= 7) {
