@@ -108,6 +108,9 @@ DecodedFields DecodeModeSense10(const std::uint8_t* data, std::size_t length) {
     Add(fields, IDS_FIELD_WRITE_PROTECT, YesNo(L"WP", reply.Byte(3) & 0x80));
     const bool longLba = reply.Byte(4) & 0x01;
     const std::size_t descriptorBytes = static_cast<std::size_t>(reply.BigEndian(6, 2));
+    // Descriptors that claim more than the reply holds make the rest unreadable: whatever
+    // follows could be either.
+    if (!reply.Has(kHeaderBytes, descriptorBytes)) return fields;
     const std::size_t each = longLba ? 16 : 8;
     const ReplyBytes descriptors = reply.Slice(kHeaderBytes, descriptorBytes);
     for (std::size_t at = 0; descriptors.Has(at, each); at += each) {
