@@ -2,7 +2,9 @@
 // the reply bytes the detail view dumps (NAME.hex, ASCII hex as the independent decoders read
 // it) and the decoded rows it shows before the dump (NAME.fields, "labelId<TAB>value" in
 // UTF-8). check_decoded_rows.py feeds the .hex files to those decoders and compares.
-// usage: reply_dump OUTPUT_FOLDER
+// With iscsi:// URLs (native trees with libiscsi), the disks of those units take the place of
+// the emulated ones: a SCSI implementation we did not write answers the same questions.
+// usage: reply_dump OUTPUT_FOLDER [URL...]
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -17,6 +19,9 @@
 #include "device/DeviceEnumeration.h"
 #include "emulator/DemoSet.h"
 #include "framework/Utf8.h"
+#ifdef SEKTRA_WITH_ISCSI
+#include "device/iscsi/IscsiDevicePort.h"
+#endif
 
 namespace {
 
@@ -113,7 +118,7 @@ void DumpLongDescriptor(Device& device, const std::string& prefix) {
     WriteFields(prefix + "_mode08long.fields", DecodeModeSense10(reply.data(), reply.size()));
 }
 
-void DumpPort(EmulatedPort& port, const std::string& label) {
+void DumpPort(DevicePort& port, const std::string& label) {
     Opened opened{EnumerateDevices(kDiskInterfaceClass, &port), EnumerateDevices(kCdRomInterfaceClass, &port), label};
     DeviceLists lists;
     for (auto& d : opened.disks) lists.disks.push_back(d.get());
@@ -125,11 +130,21 @@ void DumpPort(EmulatedPort& port, const std::string& label) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: reply_dump OUTPUT_FOLDER\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: reply_dump OUTPUT_FOLDER [URL...]\n");
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/";
+    if (argc > 2) {
+#ifdef SEKTRA_WITH_ISCSI
+        IscsiDevicePort port(std::vector<std::string>(argv + 2, argv + argc));
+        DumpPort(port, folder + "target_");
+        return 0;
+#else
+        std::fprintf(stderr, "reply_dump: built without the iSCSI port\n");
+        return 77;
+#endif
+    }
     DumpPort(*MakeDemoPort(TimeMode::Zero), folder + "demo_");
     EmulatedPort test;
     test.AddDevice(kDiskInterfaceClass, ZeroTimeDisk());

@@ -4,9 +4,11 @@ independent decoders print for the same reply bytes: sg_inq and sg_vpd (INQUIRY 
 sg_logs (log pages) and sdparm (mode pages). The mode header and block descriptors, which sdparm
 does not print for a reply read from a file, are read here by their published layout.
 
-usage: check_decoded_rows.py REPLY_DUMP [FOLDER]
+usage: check_decoded_rows.py REPLY_DUMP [--iscsi] [FOLDER]
 REPLY_DUMP writes NAME.hex (reply bytes) and NAME.fields (label id, value) into FOLDER (a
-temporary folder when none is given). Exits 77 when a decoder program is missing."""
+temporary folder when none is given). With --iscsi it dumps the disks of the units that
+scripts/tgt-fixture.sh serves (SEKTRA_ISCSI_DISK512, _DISK4K, _BIG) instead of the demo set.
+Exits 77 when a decoder program or the target is missing."""
 import glob
 import os
 import re
@@ -67,6 +69,8 @@ FORM_FACTORS = {"not reported": 0, "5.25 inch": 1, "3.5 inch": 2, "2.5 inch": 3,
 def rotation(out):
     if "Non-rotating medium" in out:
         return 1
+    if "rotation rate is not reported" in out:
+        return 0
     return grab(out, r"Nominal rotation rate: (\d+) rpm") or grab(out, r"Nominal rotation rate: (\d+)")
 
 
@@ -91,6 +95,8 @@ def vpd_rules(out, page):
         }
     if page == 0xB1:
         factor = grab(out, r"Nominal form factor: (.*)$", str.strip)
+        if "Nominal form factor not reported" in out:
+            factor = "not reported"
         return {826: (lead_int, rotation(out)), 827: (lead_int, FORM_FACTORS.get(factor, factor))}
     if page == 0xB2:
         flag = lambda name: grab(out, r"\(%s\): (\d+)" % name)
@@ -285,8 +291,18 @@ def main():
     if missing:
         print("SKIPPED: %s not installed (Debian packages sg3-utils and sdparm)" % ", ".join(missing))
         return 77
-    folder = sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp(prefix="sektra-replies-")
-    subprocess.run([sys.argv[1], folder], check=True)
+    args = sys.argv[1:]
+    iscsi = "--iscsi" in args
+    args = [a for a in args if a != "--iscsi"]
+    urls = []
+    if iscsi:
+        urls = [os.environ.get("SEKTRA_ISCSI_" + n, "") for n in ("DISK512", "DISK4K", "BIG")]
+        if not all(urls):
+            print("SKIPPED: no target units; run under scripts/tgt-fixture.sh")
+            return 77
+    keep = len(args) > 1
+    folder = args[1] if keep else tempfile.mkdtemp(prefix="sektra-replies-")
+    subprocess.run([args[0], folder] + urls, check=True)
     problems, compared = check(folder)
     for p in problems:
         print("MISMATCH " + p)
@@ -294,7 +310,7 @@ def main():
     if compared == 0:
         print("no decoded rows to compare")
         return 1
-    if len(sys.argv) <= 2:
+    if not keep:
         shutil.rmtree(folder)
     return 1 if problems else 0
 
