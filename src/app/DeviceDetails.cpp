@@ -64,7 +64,10 @@ private:
         const std::wstring model = DeviceText(device_.GetModelName());
         const std::wstring revision = DeviceText(device_.GetRevision());
         AppendSummaryRows(rows_, texts_, model, revision, lastLba, blockLength);
-        AppendDecodedRows(rows_, texts_, ScsiSummaryFields(device_));
+        // The first-read fields of every source the device answers, earlier sources first.
+        DecodedFields summary;
+        MergeSummaryFields(summary, ScsiSummaryFields(device_));
+        AppendDecodedRows(rows_, texts_, summary);
     }
 
     void ShowInquiryData(ItemCode code) {

@@ -304,8 +304,10 @@ TEST_F(DocumentTest, HexDumpsInAFixedPitchFontLeftAligned) {
     ASSERT_GT(List().GetItemCount(), 1);
     EXPECT_TRUE(ListFontIsFixedPitch(list));
     EXPECT_EQ(ValueColumnFormat(list), LVCFMT_LEFT);
-    // A whole row of bytes fits its column.
-    EXPECT_GE(ListView_GetColumnWidth(list, 1), ListView_GetStringWidth(list, List().GetItemText(0, 1).c_str()));
+    // A whole row of bytes fits its column, and so do the decoded rows above the dump.
+    for (int row = 0; row < List().GetItemCount(); ++row) {
+        EXPECT_GE(ListView_GetColumnWidth(list, 1), ListView_GetStringWidth(list, List().GetItemText(row, 1).c_str())) << row;
+    }
     Select(0x11010000);
     EXPECT_FALSE(ListFontIsFixedPitch(list));
     EXPECT_EQ(ValueColumnFormat(list), LVCFMT_RIGHT);
