@@ -1,5 +1,7 @@
 #include "decode/FieldText.h"
 
+#include <algorithm>
+
 namespace sektra {
 
 const wchar_t* const kUnitBlocks = L"ブロック";
@@ -49,6 +51,11 @@ std::wstring Ascii(ReplyBytes bytes) {
     for (std::size_t i = bytes.Size(); i > 0 && (bytes.Byte(i - 1) == ' ' || bytes.Byte(i - 1) == 0); --i) end = i - 1;
     text.resize(end);
     return text;
+}
+
+std::wstring TrimmedAscii(ReplyBytes bytes) {
+    std::wstring text = Ascii(bytes);
+    return text.substr(std::min(text.find_first_not_of(L' '), text.size()));
 }
 
 void Add(DecodedFields& fields, unsigned labelId, std::wstring value) {

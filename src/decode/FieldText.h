@@ -32,6 +32,8 @@ std::wstring Named(std::uint64_t value, const wchar_t* name);
 std::wstring Hex(ReplyBytes bytes);
 // Printable ASCII as it is, other bytes as '.', trailing blanks and NULs dropped.
 std::wstring Ascii(ReplyBytes bytes);
+// The same without leading blanks either: serial numbers are often right-aligned in their field.
+std::wstring TrimmedAscii(ReplyBytes bytes);
 
 // Appends a field unless the value is empty.
 void Add(DecodedFields& fields, unsigned labelId, std::wstring value);

@@ -42,7 +42,7 @@ void AddText(DecodedFields& fields, unsigned labelId, ReplyBytes reply, std::siz
 }
 
 void DecodeSerial(DecodedFields& fields, ReplyBytes page) {
-    Add(fields, IDS_FIELD_SERIAL, Ascii(page.Slice(4, page.Size())));
+    Add(fields, IDS_FIELD_SERIAL, TrimmedAscii(page.Slice(4, page.Size())));
 }
 
 const wchar_t* AssociationName(unsigned association) {

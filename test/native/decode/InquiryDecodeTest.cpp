@@ -113,8 +113,9 @@ TEST(InquiryDecode, ProvisioningAndSerial) {
     EXPECT_EQ(ValueOf(f, IDS_FIELD_LBPU), L"対応 (LBPU=1)");
     EXPECT_EQ(ValueOf(f, IDS_FIELD_LBPWS10), L"非対応 (LBPWS10=0)");
     EXPECT_EQ(ValueOf(f, IDS_FIELD_PROVISIONING), L"2 (シン プロビジョニング)");
-    // The serial number stops at the page length, not at the buffer's end.
-    const Bytes serial = {0x00, 0x80, 0x00, 0x04, 'A', 'B', 'C', ' ', 'X', 'Y'};
+    // The serial number stops at the page length, not at the buffer's end, and loses the
+    // blanks that pad it on either side.
+    const Bytes serial = {0x00, 0x80, 0x00, 0x05, ' ', 'A', 'B', 'C', ' ', 'X', 'Y'};
     EXPECT_EQ(ValueOf(DecodeVpdPage(serial.data(), serial.size()), IDS_FIELD_SERIAL), L"ABC");
 }
 

@@ -76,7 +76,7 @@ def rotation(out):
 
 def vpd_rules(out, page):
     if page == 0x80:
-        return {811: (str, grab(out, r"Unit serial number: (.*)$", str.rstrip))}
+        return {811: (str, grab(out, r"Unit serial number: (.*)$", str.strip))}
     if page == 0xB0:
         # Large limits print in hex ("0x400000 blocks").
         blocks = lambda name: grab(out, r"^  %s: (0x[0-9a-f]+|\d+)" % re.escape(name), lambda s: int(s, 0))
