@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/DecodedRows.h"
 #include "app/DetailTables.h"
 #include "app/HealthDetails.h"
 #include "app/HexDump.h"
 #include "app/IntegerFormat.h"
 #include "app/TestNames.h"
+#include "decode/Inquiry.h"
+#include "decode/LogPages.h"
+#include "decode/ModePages.h"
 #include "device/Device.h"
 #include "device/CommandOutcome.h"
 #include "language/ResourceIds.h"
@@ -27,6 +31,8 @@ struct Reply {
     IoBuffer io;
     explicit Reply(std::uint32_t size) : data(size == 0 ? 1 : size, 0), io{data.data(), size, {}} {}
     bool Clean(int result) const { return sektra::Clean(result, io); }
+    // How many of the first `length` bytes the device really sent.
+    std::size_t Arrived(std::size_t length) const { return io.transferred < length ? io.transferred : length; }
 };
 
 class DetailBuilder {
@@ -63,6 +69,12 @@ private:
         const std::wstring model = DeviceText(device_.GetModelName());
         const std::wstring revision = DeviceText(device_.GetRevision());
         AppendSummaryRows(rows_, texts_, model, revision, lastLba, blockLength);
+        // The first-read fields of every source the device answers, earlier sources first.
+        // IDENTIFY's serial number wins over the translated VPD 80h of a SATA disk.
+        DecodedFields summary;
+        MergeSummaryFields(summary, HealthSummaryFields(device_));
+        MergeSummaryFields(summary, ScsiSummaryFields(device_));
+        AppendDecodedRows(rows_, texts_, summary);
     }
 
     void ShowInquiryData(ItemCode code) {
@@ -78,6 +90,9 @@ private:
         if (length == 0) length = 255;
         Reply full(256);
         if (!full.Clean(device_.Inquiry(&full.io, false, page, pageCode, length))) return;
+        const std::size_t arrived = full.Arrived(length);
+        AppendDecodedRows(rows_, texts_, page ? DecodeVpdPage(full.data.data(), arrived)
+                                              : DecodeStandardInquiry(full.data.data(), arrived));
         AppendHexDump(rows_, title, full.data.data(), length);
     }
 
@@ -90,6 +105,7 @@ private:
         const auto length = static_cast<std::uint16_t>(BigEndian16(&header.data[2]) + 4);
         Reply full(length);
         if (!full.Clean(device_.LogSense(&full.io, false, false, kCurrentCumulative, page, 0, length))) return;
+        AppendDecodedRows(rows_, texts_, DecodeLogPage(full.data.data(), full.Arrived(length)));
         AppendHexDump(rows_, FormatInteger(Text(IDS_TREE_LOG_PAGE), page), full.data.data(), length);
     }
 
@@ -107,6 +123,7 @@ private:
         if (length < 8) return;
         const std::uint32_t offset = BigEndian16(&full.data[6]) + 8;
         if (offset >= length) return;
+        AppendDecodedRows(rows_, texts_, DecodeModeSense10(full.data.data(), full.Arrived(length)));
         AppendHexDump(rows_, FormatInteger(Text(IDS_TREE_MODE_PAGE), page), full.data.data() + offset, length - offset);
     }
 

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
+#include "app/DecodedRows.h"
 #include "app/HexDump.h"
 #include "app/ItemCode.h"
 #include "decode/AtaIdentifyFields.h"
+#include "decode/FirstReadLabels.h"
 #include "decode/NvmeFields.h"
 #include "decode/ReplyBytes.h"
 #include "decode/SmartAttributes.h"
@@ -13,8 +15,44 @@
 
 namespace sektra {
 
-void AppendDecodedRows(DetailRows& rows, const TextSource& texts, const DecodedFields& fields) {
-    for (const DecodedField& field : fields) rows.push_back(DetailRow{texts.String(field.labelId), field.value, L"", 0, {}});
+namespace {
+
+// The fields of `decoded` that `source` lists as first-read, in the list's order, without the
+// ones the summary's own rows already show.
+void AddFirstRead(DecodedFields& out, const DecodedFields& decoded, DecodeSource source) {
+    for (unsigned label : FirstReadLabels(source)) {
+        if (label == IDS_FIELD_MODEL || label == IDS_FIELD_FIRMWARE || label == IDS_FIELD_CAPACITY) continue;
+        for (const DecodedField& field : decoded) {
+            if (field.labelId == label) {
+                out.push_back(field);
+                break;
+            }
+        }
+    }
+}
+
+DecodedFields SmartFields(Device& device) {
+    std::uint8_t attributes[kSmartDataSize] = {};
+    if (device.ReadSmartAttributes(attributes) != 0) return {};
+    std::uint8_t thresholds[kSmartDataSize] = {};
+    const std::size_t thresholdsLength = device.ReadSmartThresholds(thresholds) == 0 ? sizeof thresholds : 0;
+    return DecodeSmartAttributes(attributes, sizeof attributes, thresholds, thresholdsLength);
+}
+
+}  // namespace
+
+DecodedFields HealthSummaryFields(Device& device) {
+    DecodedFields out;
+    std::uint8_t data[kNvmeIdentifySize] = {};
+    if (device.IdentifyNvmeController(data) == 0)
+        AddFirstRead(out, DecodeNvmeIdentifyController(data, kNvmeIdentifySize), DecodeSource::NvmeController);
+    if (device.IdentifyNvmeNamespace(1, data) == 0)
+        AddFirstRead(out, DecodeNvmeIdentifyNamespace(data, kNvmeIdentifySize), DecodeSource::NvmeNamespace);
+    if (device.ReadNvmeHealthLog(data) == 0)
+        AddFirstRead(out, DecodeNvmeHealthLog(data, kNvmeHealthLogSize), DecodeSource::NvmeHealth);
+    if (device.IdentifyAta(data) == 0) AddFirstRead(out, DecodeAtaIdentify(data, 512), DecodeSource::AtaIdentify);
+    AddFirstRead(out, SmartFields(device), DecodeSource::SmartAttributes);
+    return out;
 }
 
 void AppendAtaIdentifyRows(DetailRows& rows, const TextSource& texts, Device& device) {

@@ -102,7 +102,7 @@ private:
 
     void Integrity() {
         if (!b_.Has(0, kBlockSize)) return;
-        switch (CheckAtaIntegrity(block_, b_.Length())) {
+        switch (CheckAtaIntegrity(block_, b_.Size())) {
             case AtaIntegrity::Absent: Add(IDS_FIELD_INTEGRITY, L"なし"); break;
             case AtaIntegrity::Valid: Add(IDS_FIELD_INTEGRITY, L"正常"); break;
             case AtaIntegrity::Invalid: Add(IDS_FIELD_INTEGRITY, L"チェックサム不一致 (データが壊れている可能性があります)"); break;

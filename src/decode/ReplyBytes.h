@@ -1,7 +1,7 @@
 #pragma once
 // Bounded reads of a device reply: every field is read only when it lies wholly inside the
 // bytes the device returned, so a short or malformed reply leaves fields out and never reads
-// past its end. ATA and NVMe structures are little-endian.
+// past its end. SCSI replies are big-endian, ATA and NVMe structures little-endian.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,10 +12,30 @@ namespace sektra {
 
 class ReplyBytes {
 public:
-    ReplyBytes(const std::uint8_t* data, std::size_t length) : data_(data), length_(data ? length : 0) {}
+    ReplyBytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(data ? size : 0) {}
 
-    bool Has(std::size_t offset, std::size_t size) const { return offset <= length_ && size <= length_ - offset; }
-    std::size_t Length() const { return length_; }
+    std::size_t Size() const { return size_; }
+    const std::uint8_t* Data() const { return data_; }
+    bool Has(std::size_t offset, std::size_t size) const { return offset <= size_ && size <= size_ - offset; }
+    std::uint8_t Byte(std::size_t offset) const { return offset < size_ ? data_[offset] : 0; }
+
+    // `size` bytes (1 to 8) big-endian from `offset`; only call after Has(offset, size).
+    std::uint64_t BigEndian(std::size_t offset, std::size_t size) const {
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < size && Has(offset, i + 1); ++i) value = value << 8 | data_[offset + i];
+        return value;
+    }
+    // The bytes from `offset` on, at most `size` of them.
+    ReplyBytes Slice(std::size_t offset, std::size_t size) const {
+        if (offset >= size_) return ReplyBytes(nullptr, 0);
+        return ReplyBytes(data_ + offset, size < size_ - offset ? size : size_ - offset);
+    }
+    // The reply cut to its own length field: `header` bytes plus the `fieldBytes`-byte
+    // big-endian length at `fieldAt`, never more than the buffer holds.
+    ReplyBytes Own(std::size_t fieldAt, std::size_t fieldBytes, std::size_t header) const {
+        if (!Has(fieldAt, fieldBytes)) return Slice(0, 0);
+        return Slice(0, header + static_cast<std::size_t>(BigEndian(fieldAt, fieldBytes)));
+    }
 
     // Little-endian unsigned value of `size` bytes (1 to 8) at `offset`; the caller checks Has.
     std::uint64_t Le(std::size_t offset, std::size_t size) const;
@@ -33,7 +53,7 @@ public:
 
 private:
     const std::uint8_t* data_;
-    std::size_t length_;
+    std::size_t size_;
 };
 
 // Decimal text of a count; 128 bits wide, as NVMe counters are 16 bytes (the 32-bit build has

@@ -37,9 +37,13 @@ DeviceConfig ScsiDisk(TimeMode mode) {
     c.serialNumber = "SKT0000S0002";
     c.blockCount = 8388608;  // 4 GiB
     c.blockLength = 512;
-    c.vpdPages = {0x80, 0x83};
-    c.logPages = {0x02, 0x03, 0x0D, 0x0E, 0x10};
+    c.vpdPages = {0x80, 0x83, 0xB0, 0xB1, 0xB2};
+    c.logPages = {0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F};
     c.modePages = {0x01, 0x08, 0x0A, 0x1C};
+    c.rotationRate = 10000;
+    c.formFactor = 3;  // 2.5-inch
+    c.powerOnMinutes = 1234567;  // 20576 hours
+    c.percentageUsed = 2;
     c.supportsDefectData = true;
     c.primaryDefects = 24;
     c.grownDefects = 3;
@@ -262,9 +266,15 @@ DeviceConfig TestDisk(std::uint64_t blockCount, const TimingModel& timing) {
     c.serialNumber = "SKT0000T0001";
     c.blockCount = blockCount;
     c.blockLength = 512;
-    c.vpdPages = {0x80, 0x83};
-    c.logPages = {0x02, 0x03, 0x0D, 0x0E, 0x10};
+    c.vpdPages = {0x80, 0x83, 0xB0, 0xB1, 0xB2};
+    c.logPages = {0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F};
     c.modePages = {0x01, 0x08, 0x0A, 0x1C};
+    // A thin-provisioned flash disk, so the decoders meet the other half of each field.
+    c.rotationRate = 1;
+    c.formFactor = 3;
+    c.thinProvisioned = true;
+    c.powerOnMinutes = 600000;
+    c.percentageUsed = 3;
     c.supportsDefectData = true;
     c.primaryDefects = 8;
     c.grownDefects = 2;

@@ -94,8 +94,8 @@ struct DeviceConfig {
     // What the device answers besides INQUIRY standard data and the block commands. An empty
     // list or a false flag makes the command unsupported (ILLEGAL REQUEST, ASC 20h), except
     // vpdPages: an empty list refuses every VPD request with ASC 24h.
-    std::vector<std::uint8_t> vpdPages;   // from 80h and 83h; page 00h exists when any does
-    std::vector<std::uint8_t> logPages;   // from 02h, 03h, 0Dh, 0Eh, 10h; page 00h always with them
+    std::vector<std::uint8_t> vpdPages;   // from 80h, 83h, B0h, B1h, B2h; page 00h exists when any does
+    std::vector<std::uint8_t> logPages;   // from 02h, 03h, 05h, 0Dh, 0Eh, 10h, 11h, 15h, 2Fh; page 00h always with them
     std::vector<std::uint8_t> modePages;  // from 01h, 08h, 0Ah, 1Ch, 2Ah; 3Fh returns them all
     bool modeBlockDescriptor = true;      // MODE SENSE(10) returns a block descriptor
     bool supportsSeek = true;
@@ -104,6 +104,12 @@ struct DeviceConfig {
     std::uint32_t grownDefects = 0;    // entries in the grown list
     std::uint32_t bufferBytes = 0;     // READ/WRITE BUFFER data-mode buffer; 0: no buffer commands
     std::uint8_t temperatureCelsius = 38;
+    // Health and characteristics the pages above report.
+    std::uint16_t rotationRate = 0;      // VPD B1h: 0 not reported, 1 non-rotating (flash), else rpm
+    std::uint8_t formFactor = 0;         // VPD B1h: 0 not reported, 2 3.5-inch, 3 2.5-inch, ...
+    bool thinProvisioned = false;        // VPD B0h/B2h: UNMAP and WRITE SAME unmapping, thin type
+    std::uint32_t powerOnMinutes = 0;    // log 15h
+    std::uint8_t percentageUsed = 0;     // log 11h: endurance used, percent
 
     // The adapter in front of the device (storage adapter descriptor). A pass-through request
     // whose DataTransferLength exceeds maximumTransferLength, or whose buffer spans more than

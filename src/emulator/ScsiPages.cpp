@@ -16,7 +16,7 @@ std::vector<std::uint8_t> Sorted(std::vector<std::uint8_t> list) {
     return list;
 }
 
-const std::uint8_t kKnownLogPages[] = {0x02, 0x03, 0x0D, 0x0E, 0x10};
+const std::uint8_t kKnownLogPages[] = {0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F};
 const std::uint8_t kKnownModePages[] = {0x01, 0x08, 0x0A, 0x1C, 0x2A};
 
 void AppendText(Bytes& out, std::size_t count, const std::string& text) {
@@ -44,6 +44,7 @@ Bytes LogParameters(const DeviceConfig& config, std::uint8_t page) {
     switch (page) {
     case 0x02:  // write error counters
     case 0x03:  // read error counters
+    case 0x05:  // verify error counters
         for (std::uint16_t code = 0; code <= 6; ++code) {
             const std::uint64_t value = code == 5 ? capacityBytes * (page == 0x03 ? 7 : 3)
                                                   : (code == 6 ? 0 : 11u * (code + 1) + page);
@@ -75,6 +76,25 @@ Bytes LogParameters(const DeviceConfig& config, std::uint8_t page) {
             }
         }
         break;
+    case 0x11:  // solid state media: percentage used endurance indicator
+        AppendLogParameter(p, 0x0001, 0x03, 4, config.percentageUsed);
+        break;
+    case 0x15: {  // background scan results: the status parameter
+        const std::size_t at = p.size();
+        AppendLogParameter(p, 0x0000, 0x03, 0x0C, 0);
+        PutBigEndian(&p[at + 4], config.powerOnMinutes, 4);
+        p[at + 9] = 0x00;                    // not scanning now
+        PutBigEndian(&p[at + 10], 12, 2);    // background scans performed
+        PutBigEndian(&p[at + 12], 0, 2);     // progress of the current scan
+        PutBigEndian(&p[at + 14], 12, 2);    // background medium scans performed
+        break;
+    }
+    case 0x2F: {  // informational exceptions: no exception, the latest temperature
+        const std::size_t at = p.size();
+        AppendLogParameter(p, 0x0000, 0x03, 4, 0);
+        p[at + 6] = config.temperatureCelsius;
+        break;
+    }
     }
     return p;
 }
@@ -178,41 +198,6 @@ Bytes StandardInquiry(const DeviceConfig& config) {
     PutText(&d[16], 16, config.product);
     PutText(&d[32], 4, config.revision);
     return d;
-}
-
-bool VpdPage(const DeviceConfig& config, std::uint8_t page, Bytes& out) {
-    const std::vector<std::uint8_t> pages = Sorted(config.vpdPages);
-    if (pages.empty()) return false;
-    out = {static_cast<std::uint8_t>(config.peripheralType & 0x1F), page, 0, 0};
-    if (page == 0x00) {
-        out.push_back(0x00);
-        for (std::uint8_t p : pages) {
-            if (p == 0x80 || p == 0x83) out.push_back(p);
-        }
-    } else if (page == 0x80 && Has(pages, 0x80)) {
-        out.insert(out.end(), config.serialNumber.begin(), config.serialNumber.end());
-    } else if (page == 0x83 && Has(pages, 0x83)) {
-        // T10 vendor identification: vendor, product and serial, ASCII.
-        Bytes t10;
-        AppendText(t10, 8, config.vendor);
-        AppendText(t10, 16, config.product);
-        t10.insert(t10.end(), config.serialNumber.begin(), config.serialNumber.end());
-        out.insert(out.end(), {0x02, 0x01, 0x00, static_cast<std::uint8_t>(t10.size())});
-        out.insert(out.end(), t10.begin(), t10.end());
-        // NAA IEEE Registered (5h) identifier, derived from the serial number.
-        std::uint64_t id = 0x5000000000000000ull | (0x0ABCDEull << 36);
-        std::uint32_t hash = 2166136261u;
-        for (char c : config.serialNumber) hash = (hash ^ static_cast<std::uint8_t>(c)) * 16777619u;
-        id |= hash;
-        out.insert(out.end(), {0x01, 0x03, 0x00, 0x08});
-        const std::size_t at = out.size();
-        out.resize(at + 8);
-        PutBigEndian(&out[at], id, 8);
-    } else {
-        return false;
-    }
-    PutBigEndian(&out[2], out.size() - 4, 2);
-    return true;
 }
 
 bool LogPage(const DeviceConfig& config, std::uint8_t page, std::uint8_t pageControl,

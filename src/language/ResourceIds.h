@@ -299,4 +299,6 @@
 #define IDS_TREE_NVME_NAMESPACE     985
 #define IDS_TREE_NVME_HEALTH        986
 
+#include "language/ScsiFieldIds.h"
+
 #endif

@@ -25,7 +25,7 @@ journey_check "the main window appears" test -n "$main"
 shown() {
   probe select "$main_title" "$1" || return 1
   sleep 1
-  probe rows "$main_title" "$2"
+  probe rows "$main_title" 3 | sed -n "1,$2p"
 }
 
 rows=$(shown $sata_identify 20)

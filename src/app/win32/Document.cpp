@@ -215,6 +215,7 @@ void Document::OnTreeSelectionChanged(const NMTREEVIEWW* change) {
     if (device == nullptr) return;
     shownRows = DescribeNode(*device, code, texts);
     const DetailRows& rows = shownRows;
+    mainFrame->FitColumnsTo(rows);
     // Defect lists run to thousands of rows: paint once at the end.
     list->SetRedraw(false);
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -165,6 +165,10 @@ void MainFrame::ShowHexDumpLayout(bool hexDump) {
     if (listView == nullptr) return;
     const HWND list = listView->GetHandle();
     if (listFont == nullptr) listFont = reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0));
+    if (firstWidths[0] == 0) {
+        for (int i = 0; i < 2; ++i) firstWidths[i] = ListView_GetColumnWidth(list, i);
+    }
+    dumpValueWidth = 0;
     if (hexDump && fixedFont == nullptr) {
         // A fixed-pitch face, so that the bytes of every dump row stand in columns; the mapper
         // falls back on any fixed-pitch Japanese face when this one is missing.
@@ -190,7 +194,27 @@ void MainFrame::ShowHexDumpLayout(bool hexDump) {
     static const wchar_t* const kWidest[] = {L"00 11 22 33  44 55 66 77", L"MMMMMMMM"};
     for (int i = 0; i < 2; ++i) {
         const int needed = ListView_GetStringWidth(list, kWidest[i]) + 16;
+        if (i == 0) dumpValueWidth = needed;
         if (ListView_GetColumnWidth(list, i + 1) < needed) ListView_SetColumnWidth(list, i + 1, needed);
+    }
+}
+
+void MainFrame::FitColumnsTo(const DetailRows& rows) {
+    if (listView == nullptr) return;
+    const HWND list = listView->GetHandle();
+    // Decoded rows come first; a defect list's thousands of rows are alike, so the first rows
+    // tell enough. Wider texts than the limit end in an ellipsis as before.
+    constexpr std::size_t kRowsMeasured = 64;
+    constexpr int kLimits[] = {280, 440};
+    for (int column = 0; column < 2; ++column) {
+        int needed = 0;
+        for (std::size_t i = 0; i < rows.size() && i < kRowsMeasured; ++i) {
+            const std::wstring& text = column == 0 ? rows[i].label : rows[i].value;
+            needed = std::max(needed, ListView_GetStringWidth(list, text.c_str()) + 16);
+        }
+        int width = std::max(firstWidths[column], std::min(needed, kLimits[column]));
+        if (column == 1) width = std::max(width, dumpValueWidth);
+        if (ListView_GetColumnWidth(list, column) != width) ListView_SetColumnWidth(list, column, width);
     }
 }
 

@@ -5,6 +5,7 @@
 // loop when it goes.
 #include <windows.h>
 
+#include "app/DetailRow.h"
 #include "framework/win32/Dialog.h"
 #include "framework/win32/ListView.h"
 #include "framework/win32/TreeView.h"
@@ -27,6 +28,11 @@ public:
     // wide enough for a row of bytes) or for every other node (the dialog's font, values
     // right-aligned).
     void ShowHexDumpLayout(bool hexDump);
+    // Widens the label and value columns (never narrows them) so that the first rows' texts,
+    // the decoded fields above a dump among them, show whole, up to a limit per column.
+    // The widths return to the first ones for every node, so a wide value of one node does not
+    // push the next node's dump columns out of sight.
+    void FitColumnsTo(const DetailRows& rows);
     virtual void OnInitDialog(MessageRecord& record);
     virtual void OnClose(MessageRecord& record);
     virtual void OnSetCursor(MessageRecord& record);
@@ -53,6 +59,8 @@ private:
     HBRUSH patternBrush = nullptr;
     HFONT listFont = nullptr;   // the list's own, not ours to delete
     HFONT fixedFont = nullptr;  // owned
+    int firstWidths[2] = {0, 0};   // label and value columns as the dialog made them
+    int dumpValueWidth = 0;        // a row of bytes, while a dump is shown; else 0
     RECT dragBar = {};  // {x, y, width, height}
     bool dragging = false;
 };

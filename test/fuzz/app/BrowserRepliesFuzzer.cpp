@@ -41,7 +41,7 @@ private:
     std::wstring format_;
 };
 
-std::vector<std::uint8_t> PagesFrom(std::uint8_t bits, std::initializer_list<std::uint8_t> pages) {
+std::vector<std::uint8_t> PagesFrom(std::uint16_t bits, std::initializer_list<std::uint8_t> pages) {
     std::vector<std::uint8_t> chosen;
     int bit = 0;
     for (std::uint8_t p : pages) {
@@ -62,8 +62,10 @@ DeviceConfig ChooseDevice(Input& in) {
     c.maximumTransferLength = (in.Byte() % 5) * 65536;
     c.maximumPhysicalPages = 257;
     c.bufferBytes = (in.Byte() % 3) * 65536;
-    c.vpdPages = PagesFrom(in.Byte(), {0x80, 0x83});
-    c.logPages = PagesFrom(in.Byte(), {0x02, 0x03, 0x0D, 0x0E, 0x10});
+    c.vpdPages = PagesFrom(in.Byte(), {0x80, 0x83, 0xB0, 0xB1, 0xB2});
+    c.logPages = PagesFrom(in.U16(), {0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F});
+    c.rotationRate = in.U16();
+    c.thinProvisioned = in.Byte() & 1;
     c.modePages = PagesFrom(in.Byte(), {0x01, 0x08, 0x0A, 0x1C, 0x2A});
     c.modeBlockDescriptor = in.Byte() & 1;
     c.supportsDefectData = in.Byte() & 1;

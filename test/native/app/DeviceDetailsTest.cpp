@@ -18,10 +18,17 @@ class DeviceDetails : public testing::Test {
 protected:
     Device& Disk(int index) { return *demo.disks[static_cast<std::size_t>(index)]; }
     Device& CdRom() { return *demo.cdRoms[0]; }
-    static std::vector<std::wstring> Values(const DetailRows& rows, std::size_t from) {
+    static std::vector<std::wstring> Values(const DetailRows& rows, std::size_t from, std::size_t count = SIZE_MAX) {
         std::vector<std::wstring> values;
-        for (std::size_t i = from; i < rows.size(); ++i) values.push_back(rows[i].value);
+        for (std::size_t i = from; i < rows.size() && i - from < count; ++i) values.push_back(rows[i].value);
         return values;
+    }
+    // The hex dump that follows the decoded rows: from the row that carries its title on.
+    static DetailRows Dump(const DetailRows& rows, const std::wstring& title) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].label == title) return DetailRows(rows.begin() + static_cast<std::ptrdiff_t>(i), rows.end());
+        }
+        return {};
     }
 
     OpenedDemoSet demo;
@@ -44,8 +51,9 @@ TEST_F(DeviceDetails, SummaryOfDisksAndCdRom) {
         {&CdRom(), 0x22000000,
          {L"SEKTRA DEMO CD-ROM ATAPI", L"C1.0", L"225000", L"2048", L"460800000", L"460 MB", L"439 MB", L"0 GB", L"0 GB"}},
     };
+    // The capacity rows come first, unchanged; the decoded first-read fields follow them.
     for (const Case& c : cases) {
-        EXPECT_EQ(Values(DescribeNode(*c.device, c.code, texts), 0), c.values) << std::hex << c.code;
+        EXPECT_EQ(Values(DescribeNode(*c.device, c.code, texts), 0, 9), c.values) << std::hex << c.code;
     }
 }
 
@@ -75,16 +83,17 @@ TEST(DeviceDetailsCapacity, SummaryOfDisksBeyondTheShortForm) {
     for (const Case& c : cases) {
         const DetailRows rows = DescribeNode(*disks[ItemDeviceIndex(c.code)], c.code, texts);
         std::vector<std::wstring> values;
-        for (const DetailRow& row : rows) values.push_back(row.value);
+        for (std::size_t i = 0; i < rows.size() && i < 9; ++i) values.push_back(rows[i].value);
         EXPECT_EQ(values, c.values) << std::hex << c.code;
     }
     const CommandLog& log = port.GetDevice(kDiskInterfaceClass, 0)->Log();
-    EXPECT_EQ(log.CountOpcode(0x9E), 1u);
+    // One READ CAPACITY(16) for the capacity, one for the logical and physical block lengths.
+    EXPECT_EQ(log.CountOpcode(0x9E), 2u);
     for (const LoggedCommand& command : log.Entries()) EXPECT_FALSE(command.opcode == 0x25 && (command.cdb[1] & 0x02));
 }
 
 TEST_F(DeviceDetails, StandardInquiryAndVpdPageAsHexDump) {
-    const DetailRows standard = DescribeNode(Disk(1), 0x11012100, texts);
+    const DetailRows standard = Dump(DescribeNode(Disk(1), 0x11012100, texts), L"S7 S8");
     ASSERT_EQ(standard.size(), 5u);  // 36 bytes
     EXPECT_EQ(standard[0].label, L"S7 S8");
     EXPECT_EQ(standard[0].value, L"00 00 05 12  1F 00 00 02");  // byte 7: command queuing
@@ -93,7 +102,7 @@ TEST_F(DeviceDetails, StandardInquiryAndVpdPageAsHexDump) {
     EXPECT_EQ(standard[4].value, L"53 32 30 30" + std::wstring(13, L' '));
     EXPECT_EQ(standard[4].remark, L"S200    ");
 
-    const DetailRows serial = DescribeNode(Disk(1), 0x11012280, texts);
+    const DetailRows serial = Dump(DescribeNode(Disk(1), 0x11012280, texts), L"S7 VPD 80h");
     ASSERT_EQ(serial.size(), 2u);  // 4-byte header and the 12-character serial number
     EXPECT_EQ(serial[0].label, L"S7 VPD 80h");
     EXPECT_EQ(serial[0].value, L"00 80 00 0C  53 4B 54 30");
@@ -104,18 +113,16 @@ TEST_F(DeviceDetails, ModePagesSkipHeaderAndBlockDescriptors) {
     // The SCSI disk sends an 8-byte block descriptor, the USB disk none: both dumps start
     // with the caching page's own code (88h: 08h with the parameters-saveable bit).
     for (auto [device, code] : {std::pair{&Disk(1), ItemCode{0x11014108}}, std::pair{&Disk(2), ItemCode{0x17024108}}}) {
-        const DetailRows rows = DescribeNode(*device, code, texts);
+        const DetailRows rows = Dump(DescribeNode(*device, code, texts), L"Mode 08h");
         ASSERT_FALSE(rows.empty());
-        EXPECT_EQ(rows[0].label, L"Mode 08h");
         EXPECT_EQ(rows[0].value.substr(0, 3), L"88 ");
     }
-    const DetailRows log = DescribeNode(Disk(1), 0x1101310D, texts);
+    const DetailRows log = Dump(DescribeNode(Disk(1), 0x1101310D, texts), L"Log 0Dh");
     ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log[0].label, L"Log 0Dh");
     EXPECT_EQ(log[0].value.substr(0, 3), L"0D ");
     // Log pages show the current cumulative values: parameter 0000h of the read error
     // counters has counted to 14 (0Eh), where the default values are all 0.
-    const DetailRows counters = DescribeNode(Disk(1), 0x11013103, texts);
+    const DetailRows counters = Dump(DescribeNode(Disk(1), 0x11013103, texts), L"Log 03h");
     ASSERT_GE(counters.size(), 2u);
     EXPECT_EQ(counters[0].value, L"03 00 00 3C  00 00 00 04");  // six 4-byte counters and one of 8: 60 bytes
     EXPECT_EQ(counters[1].value.substr(0, 11), L"00 00 00 0E");

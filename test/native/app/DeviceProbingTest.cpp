@@ -108,8 +108,8 @@ TEST(DeviceProbing, TheWholeDemoSetIsAskedOnlyForListedPages) {
     }
     // The SCSI disk lists everything; each of its pages was asked.
     const DeviceConfig& scsi = emulated->GetDevice(kDiskInterfaceClass, 1)->Config();
-    EXPECT_EQ(vpd[&scsi], (std::set<std::uint8_t>{0x00, 0x80, 0x83}));
-    EXPECT_EQ(log[&scsi], (std::set<std::uint8_t>{0x00, 0x02, 0x03, 0x0D, 0x0E, 0x10}));
+    EXPECT_EQ(vpd[&scsi], (std::set<std::uint8_t>{0x00, 0x80, 0x83, 0xB0, 0xB1, 0xB2}));
+    EXPECT_EQ(log[&scsi], (std::set<std::uint8_t>{0x00, 0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F}));
     EXPECT_EQ(mode[&scsi], (std::set<std::uint8_t>{0x01, 0x08, 0x0A, 0x1C, 0x3F}));
 }
 

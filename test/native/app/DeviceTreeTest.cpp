@@ -123,7 +123,7 @@ TEST(DeviceTree, CategoriesAndTestsOfEveryDemoDevice) {
         {0x13000000, {0x13002100, 0x13002200, 0x13002280, 0x13002300}, {0x13002000, 0x13004000, 0x13001000},
          {0x13001500, 0x13001600, 0x13001700, 0x13001800, 0x13001300, 0x13001400}, 9},
         // SCSI disk: everything, drive buffer, 1 MB limit
-        {0x11010000, {0x11012100, 0x11012200, 0x11012280, 0x11012283},
+        {0x11010000, {0x11012100, 0x11012200, 0x11012280, 0x11012283, 0x110122B0, 0x110122B1, 0x110122B2},
          {0x11012000, 0x11013000, 0x11014000, 0x11015000, 0x11011000},
          {0x11011500, 0x11011600, 0x11011700, 0x11011800, 0x11011900, 0x11011A00, 0x11011300, 0x11011400}, 12},
         // USB flash: refuses SEEK(10), so its seek row measures access time; 64 KB limit
@@ -161,8 +161,9 @@ TEST(DeviceTree, PagesAndDefectListsOfTheScsiDisk) {
     ASSERT_NE(disk, nullptr);
     const TreeNode& log = Child(*disk, 0x11013000);
     EXPECT_EQ(log.text, L"S10");
-    EXPECT_EQ(ChildCodes(log), (std::vector<ItemCode>{0x11013100, 0x11013102, 0x11013103, 0x1101310D, 0x1101310E, 0x11013110}));
-    EXPECT_EQ(log.children[3].text, L"Log 0Dh");
+    EXPECT_EQ(ChildCodes(log), (std::vector<ItemCode>{0x11013100, 0x11013102, 0x11013103, 0x11013105, 0x1101310D,
+                                                      0x1101310E, 0x11013110, 0x11013111, 0x11013115, 0x1101312F}));
+    EXPECT_EQ(log.children[4].text, L"Log 0Dh");
     const TreeNode& mode = Child(*disk, 0x11014000);
     // The pages of the all-pages reply; 3Fh is the request, not a page.
     EXPECT_EQ(ChildCodes(mode), (std::vector<ItemCode>{0x11014101, 0x11014108, 0x1101410A, 0x1101411C}));

@@ -82,7 +82,7 @@ const Case kCases[] = {
     {"READ BUFFER vendor mode", {0x3C, 1, 0, 0, 0, 0, 0, 0x10, 0, 0}, kIn, 4096, true, 5, 0x24},
     {"LOG SENSE supported pages", {0x4D, 0, 0xC0, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 0, 0},
     {"LOG SENSE temperature", {0x4D, 0, 0x4D, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 0, 0},
-    {"LOG SENSE missing page", {0x4D, 0, 0x6F, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 5, 0x24},
+    {"LOG SENSE missing page", {0x4D, 0, 0x70, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 5, 0x24},
     {"LOG SENSE save parameters", {0x4D, 1, 0x4D, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 5, 0x24},
     {"LOG SENSE default cumulative values", {0x4D, 0, 0xC2, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 0, 0},
     {"LOG SENSE threshold values", {0x4D, 0, 0x02, 0, 0, 0, 0, 1, 0, 0}, kIn, 256, true, 5, 0x24},

@@ -108,8 +108,8 @@ TEST_F(DemoSet, AtaHardDisk) {
 TEST_F(DemoSet, ScsiDiskHasEveryPageAndABuffer) {
     RawDevice raw(*port, 0, 1);
     Probe probe(raw);
-    EXPECT_EQ(probe.VpdPages(), (std::set<int>{0x00, 0x80, 0x83}));
-    EXPECT_EQ(probe.LogPages(), (std::set<int>{0x00, 0x02, 0x03, 0x0D, 0x0E, 0x10}));
+    EXPECT_EQ(probe.VpdPages(), (std::set<int>{0x00, 0x80, 0x83, 0xB0, 0xB1, 0xB2}));
+    EXPECT_EQ(probe.LogPages(), (std::set<int>{0x00, 0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F}));
     EXPECT_EQ(probe.ModePages(), (std::set<int>{0x01, 0x08, 0x0A, 0x1C, 0x3F}));
     EXPECT_TRUE(probe.Clean({0x37, 0, 0x15, 0, 0, 0, 0, 1, 0, 0}));
     EXPECT_TRUE(probe.Clean({0x37, 0, 0x0D, 0, 0, 0, 0, 1, 0, 0}));

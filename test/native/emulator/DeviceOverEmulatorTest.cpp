@@ -102,8 +102,8 @@ TEST(DeviceTreeQuestions, ScsiDemoDiskAnswersEveryCategory) {
             mode.push_back(p);
         }
     }
-    EXPECT_EQ(vpd, (std::vector<int>{0x00, 0x80, 0x83}));
-    EXPECT_EQ(log, (std::vector<int>{0x00, 0x02, 0x03, 0x0D, 0x0E, 0x10}));
+    EXPECT_EQ(vpd, (std::vector<int>{0x00, 0x80, 0x83, 0xB0, 0xB1, 0xB2}));
+    EXPECT_EQ(log, (std::vector<int>{0x00, 0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F}));
     EXPECT_EQ(mode, (std::vector<int>{0x01, 0x08, 0x0A, 0x1C, 0x3F}));
     std::memset(io.sense, 0, sizeof(io.sense));
     EXPECT_TRUE(IsCleanCommand(device.ReadDefectData10(&io, true, false, 5, 256), io.sense));

@@ -53,10 +53,9 @@ TEST_F(Replies, VitalProductDataPages) {
     std::vector<std::uint8_t> d(255);
     ASSERT_EQ(raw.In({0x12, 1, 0x00, 0, 255, 0}, d).status, 0);
     EXPECT_EQ(d[1], 0x00);
-    ASSERT_EQ(d[3], 3);
-    EXPECT_EQ(d[4], 0x00);
-    EXPECT_EQ(d[5], 0x80);
-    EXPECT_EQ(d[6], 0x83);
+    ASSERT_EQ(d[3], 6);
+    EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 4, d.begin() + 10),
+              (std::vector<std::uint8_t>{0x00, 0x80, 0x83, 0xB0, 0xB1, 0xB2}));
 
     ASSERT_EQ(raw.In({0x12, 1, 0x80, 0, 255, 0}, d).status, 0);
     EXPECT_EQ(d[1], 0x80);
@@ -73,7 +72,7 @@ TEST_F(Replies, VitalProductDataPages) {
         ++designators;
     }
     EXPECT_EQ(at, 4 + length);
-    EXPECT_EQ(designators, 2u);
+    EXPECT_EQ(designators, 4u);  // T10 vendor, NAA, EUI-64, SCSI name string
     EXPECT_EQ(d[5] & 0x0F, 1);  // T10 vendor identification first
     EXPECT_EQ(Text(d, 8, 8), "SEKTRA  ");
 }
@@ -111,13 +110,13 @@ TEST_F(Replies, LogPagesHaveConsistentParameterHeaders) {
     std::vector<std::uint8_t> d(256);
     ASSERT_EQ(raw.In({0x4D, 0, 0xC0, 0, 0, 0, 0, 1, 0, 0}, d).status, 0);
     EXPECT_EQ(d[0], 0x00);
-    ASSERT_EQ(Be16(&d[2]), 6u);
-    EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 4, d.begin() + 10),
-              (std::vector<std::uint8_t>{0x00, 0x02, 0x03, 0x0D, 0x0E, 0x10}));
+    ASSERT_EQ(Be16(&d[2]), 10u);
+    EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 4, d.begin() + 14),
+              (std::vector<std::uint8_t>{0x00, 0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F}));
 
     // The self-test page (20 parameters of 20 bytes) needs more than 256 bytes.
     d.resize(1024);
-    for (std::uint8_t page : {0x02, 0x03, 0x0D, 0x0E, 0x10}) {
+    for (std::uint8_t page : {0x02, 0x03, 0x05, 0x0D, 0x0E, 0x10, 0x11, 0x15, 0x2F}) {
         SCOPED_TRACE(page);
         ASSERT_EQ(raw.In({0x4D, 0, static_cast<std::uint8_t>(0x40 | page), 0, 0, 0, 0, 4, 0, 0}, d).status, 0);
         EXPECT_EQ(d[0], page);

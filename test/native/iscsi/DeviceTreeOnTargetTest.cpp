@@ -96,12 +96,19 @@ TEST_F(TargetSet, SummariesShowTheCapacitiesOfTheBackingFiles) {
           std::to_wstring(isoBlocks * 2048 / 1000000) + L" MB", std::to_wstring(isoBlocks * 2048 >> 20) + L" MB",
           L"0 GB", L"0 GB"}},
     };
+    // The capacity rows come first; the first-read fields that the target answers follow.
     for (const Case& c : cases) {
         const DetailRows rows = DescribeNode(*c.device, c.code, texts);
         std::vector<std::wstring> values;
-        for (const DetailRow& row : rows) values.push_back(row.value);
+        for (std::size_t i = 0; i < rows.size() && i < 9; ++i) values.push_back(rows[i].value);
         EXPECT_EQ(values, c.values) << std::hex << c.code;
     }
+    // tgtd's serial numbers are its own ("beaf" and the target and unit numbers), blank-padded
+    // in front; the summary shows them without the padding.
+    const DetailRows first = DescribeNode(*disks[0], 0x19000000, texts);
+    ASSERT_GT(first.size(), 9u);
+    EXPECT_EQ(first[9].label, L"S901");
+    EXPECT_EQ(first[9].value, L"beaf11");
 }
 
 TEST_F(TargetSet, TheSummaryOfAUnitBeyond2TiBShowsItsWholeCapacity) {
@@ -109,7 +116,7 @@ TEST_F(TargetSet, TheSummaryOfAUnitBeyond2TiBShowsItsWholeCapacity) {
     // 3 TiB = 3,298,534,883,328 bytes in 6,442,450,944 blocks of 512 bytes
     const DetailRows rows = DescribeNode(*disks[2], 0x19020000, texts);
     std::vector<std::wstring> values;
-    for (const DetailRow& row : rows) values.push_back(row.value);
+    for (std::size_t i = 0; i < rows.size() && i < 9; ++i) values.push_back(rows[i].value);
     EXPECT_EQ(values, (std::vector<std::wstring>{L"IET VIRTUAL-DISK", L"0001", L"6442450944", L"512",
                                                  L"3298534883328", L"3298534 MB", L"3145728 MB", L"3298 GB",
                                                  L"3072 GB"}));

@@ -97,9 +97,11 @@ TEST_F(DocumentTest, TreeHoldsEveryDemoDeviceWithItsNodes) {
 
 TEST_F(DocumentTest, SelectingNodesFillsTheList) {
     Open();
-    Select(0x11010000);  // the SCSI disk's summary
-    ASSERT_EQ(List().GetItemCount(), 9);
+    Select(0x11010000);  // the SCSI disk's summary: 9 capacity rows, then 12 first-read fields
+    ASSERT_EQ(List().GetItemCount(), 21);
     EXPECT_EQ(List().GetItemText(0, 0), ModuleString(IDS_SUMMARY_MODEL));
+    EXPECT_EQ(List().GetItemText(9, 0), ModuleString(IDS_FIELD_SERIAL));
+    EXPECT_EQ(List().GetItemText(9, 1), L"SKT0000S0002");
     EXPECT_EQ(List().GetItemText(0, 1), L"SEKTRA DEMO SCSI DISK");
     EXPECT_EQ(List().GetItemText(6, 1), L"4096 MB");
     EXPECT_EQ(List().GetItemText(6, 2), L"1 MB = 1,048,576 bytes");
@@ -304,8 +306,10 @@ TEST_F(DocumentTest, HexDumpsInAFixedPitchFontLeftAligned) {
     ASSERT_GT(List().GetItemCount(), 1);
     EXPECT_TRUE(ListFontIsFixedPitch(list));
     EXPECT_EQ(ValueColumnFormat(list), LVCFMT_LEFT);
-    // A whole row of bytes fits its column.
-    EXPECT_GE(ListView_GetColumnWidth(list, 1), ListView_GetStringWidth(list, List().GetItemText(0, 1).c_str()));
+    // A whole row of bytes fits its column, and so do the decoded rows above the dump.
+    for (int row = 0; row < List().GetItemCount(); ++row) {
+        EXPECT_GE(ListView_GetColumnWidth(list, 1), ListView_GetStringWidth(list, List().GetItemText(row, 1).c_str())) << row;
+    }
     Select(0x11010000);
     EXPECT_FALSE(ListFontIsFixedPitch(list));
     EXPECT_EQ(ValueColumnFormat(list), LVCFMT_RIGHT);

@@ -5,15 +5,17 @@
 //   demo_probe open TITLE CODE      double-clicks the detail-list row whose data is CODE
 //   demo_probe save OWNER PATH      in the save dialog owned by the window titled OWNER:
 //                                   prints the proposed name, enters PATH and confirms
-//   demo_probe rows TITLE COUNT     prints the first COUNT rows of the detail list, one line
-//                                   a row: its three columns separated by tabs
+//   demo_probe rows TITLE COLUMNS   prints the detail list's rows, COLUMNS (1 to 3) columns
+//                                   each, separated by tabs
 // Output is UTF-8. Exit code 0, or 1 when a window or an item was not found in 30 seconds.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -118,28 +120,29 @@ int Open(HWND main, LPARAM code) {
     return 1;
 }
 
-// The list lives in Sektra: the record and the text it fills both go through its memory.
-int Rows(HWND main, int count) {
+// The list's rows as the user reads them; the texts come back through Sektra's memory.
+int Rows(HWND main, int columns) {
     HWND list = GetDlgItem(main, 1003);
-    constexpr int kTextChars = 512;
-    RemoteMemory memory(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    constexpr int kChars = 512;
+    RemoteMemory memory(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
     if (!memory.Ok()) return 1;
-    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows && row < count; ++row) {
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const LPARAM textAddress = memory.Address() + static_cast<LPARAM>(sizeof(LVITEMW));
+    for (int row = 0; row < count; ++row) {
         std::wstring line;
-        for (int column = 0; column < 3; ++column) {
-            struct {
-                LVITEMW item;
-                wchar_t text[kTextChars];
-            } record = {};
-            record.item.iSubItem = column;
-            record.item.pszText = reinterpret_cast<wchar_t*>(memory.Address() + sizeof(LVITEMW));
-            record.item.cchTextMax = kTextChars;
-            memory.Write(&record, sizeof record);
+        for (int column = 0; column < columns && column < 3; ++column) {
+            std::vector<unsigned char> record(sizeof(LVITEMW) + kChars * sizeof(wchar_t), 0);
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(textAddress);
+            item.cchTextMax = kChars;
+            std::memcpy(record.data(), &item, sizeof item);
+            memory.Write(record.data(), record.size());
             SendMessageW(list, LVM_GETITEMTEXTW, row, memory.Address());
-            memory.Read(&record, sizeof record);
-            record.text[kTextChars - 1] = L'\0';
-            line += (column ? L"\t" : L"") + std::wstring(record.text);
+            memory.Read(record.data(), record.size());
+            const auto* text = reinterpret_cast<const wchar_t*>(record.data() + sizeof(LVITEMW));
+            if (column > 0) line += L'\t';
+            line += std::wstring(text, wcsnlen(text, kChars));
         }
         PrintLine(line);
     }
@@ -198,6 +201,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"select") return Select(window, static_cast<LPARAM>(wcstoul(argv[3], nullptr, 0)));
     if (command == L"open") return Open(window, static_cast<LPARAM>(wcstoul(argv[3], nullptr, 0)));
     if (command == L"save") return Save(window, argv[3]);
-    if (command == L"rows") return Rows(window, static_cast<int>(wcstol(argv[3], nullptr, 10)));
+    if (command == L"rows") return Rows(window, static_cast<int>(wcstoul(argv[3], nullptr, 0)));
     return 2;
 }
