@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/DeviceDetails.h"
 #include "language/ResourceIds.h"
 #include "native/app/FakeTexts.h"
@@ -29,6 +31,39 @@ TEST(SummaryFields, FollowTheCapacityRowsOfTheScsiDemoDisk) {
     // The 12 TB disk: 512-byte logical blocks in 4096-byte physical ones.
     const DetailRows huge = DescribeNode(*demo.disks[4], 0x11040000, FakeTexts());
     EXPECT_EQ(Column(huge, 11, false)[0], L"4096 バイト");
+}
+
+TEST(SummaryFields, SataAndNvmeDisksAddTheirHealthFields) {
+    OpenedDemoSet demo;
+    // The SATA disk: IDENTIFY's serial wins over the translated VPD 80h, then SMART's figures
+    // (attribute 194 at 38 °C, 9 at 1234 hours, 12 at 567 cycles), then what the translated
+    // pages add that IDENTIFY and SMART did not.
+    const DetailRows sata = DescribeNode(*demo.disks[8], DeviceCode(kGroupDisk, 11, 8), FakeTexts());
+    std::vector<std::wstring> labels = Column(sata, 9, true);
+    std::vector<std::wstring> values = Column(sata, 9, false);
+    ASSERT_GE(labels.size(), 9u);
+    EXPECT_EQ(labels[0], L"S901");
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), L"S901"), 1);
+    const auto valueOf = [&](const std::wstring& label) {
+        const auto at = std::find(labels.begin(), labels.end(), label);
+        return at == labels.end() ? std::wstring(L"(none)") : values[static_cast<std::size_t>(at - labels.begin())];
+    };
+    EXPECT_EQ(valueOf(L"S905"), L"4096 バイト");
+    EXPECT_EQ(valueOf(L"S917"), L"38 °C");
+    EXPECT_EQ(valueOf(L"S915"), L"1234 時間");
+    EXPECT_EQ(valueOf(L"S916"), L"567");
+    EXPECT_EQ(valueOf(L"S900"), L"(none)");  // the model stays in the summary's own rows
+
+    // The NVMe disk: 314 K = 41 °C, 100 % spare, 3 % used, 4321 hours, 12 unsafe shutdowns.
+    const DetailRows nvme = DescribeNode(*demo.disks[9], DeviceCode(kGroupDisk, 17, 9), FakeTexts());
+    labels = Column(nvme, 9, true);
+    values = Column(nvme, 9, false);
+    EXPECT_EQ(valueOf(L"S917"), L"41 °C (314 K)");
+    EXPECT_EQ(valueOf(L"S962"), L"100 %");
+    EXPECT_EQ(valueOf(L"S964"), L"3 %");
+    EXPECT_EQ(valueOf(L"S915"), L"4321 時間");
+    EXPECT_EQ(valueOf(L"S967"), L"12 回");
+    EXPECT_EQ(valueOf(L"S903"), L"(none)");
 }
 
 TEST(SummaryFields, MergeKeepsTheEarlierSourcesValue) {
