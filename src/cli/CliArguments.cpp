@@ -1,5 +1,7 @@
 #include "cli/CliArguments.h"
 
+#include <initializer_list>
+
 namespace sektra {
 namespace {
 
@@ -70,18 +72,48 @@ bool IsValueOption(const std::string& name) {
     return name == "--size" || name == "--range" || name == "--csv" || name == "--confirm";
 }
 
+bool IsTest(const CliTestInfo& info, std::initializer_list<CliTest> tests) {
+    for (CliTest test : tests) {
+        if (info.test == test) return true;
+    }
+    return false;
+}
+
+// --aligned (random tests) and --random-data (writing transfer tests): flags.
+bool TakeChoice(const std::string& name, const CliTestInfo& test, CliOptions* options, std::string* error) {
+    const bool aligned = name == "--aligned";
+    const bool applies = aligned ? IsTest(test, {CliTest::RndRead, CliTest::RndWrite})
+                                 : IsTest(test, {CliTest::SeqWrite, CliTest::RndWrite});
+    if (!applies) {
+        *error = name + " does not apply to " + test.name;
+        return false;
+    }
+    bool& flag = aligned ? options->choices.alignedPositions : options->choices.randomWriteData;
+    if (flag) {
+        *error = name + " is given twice";
+        return false;
+    }
+    flag = true;
+    return true;
+}
+
 bool ParseRunOptions(const std::vector<std::string>& arguments, std::size_t next, CliOptions* options,
                      std::string* error) {
     bool jsonGiven = false;
     while (next < arguments.size()) {
         const std::string& text = arguments[next];
         const std::string name = text.substr(0, text.find('='));
-        if (!IsValueOption(name) && name != "--json") {
+        const bool choice = name == "--aligned" || name == "--random-data";
+        if (!IsValueOption(name) && name != "--json" && !choice) {
             *error = "unknown option or extra argument: " + text;
             return false;
         }
         Option option;
-        if (!TakeOption(arguments, &next, true, &option, error)) return false;
+        if (!TakeOption(arguments, &next, !choice, &option, error)) return false;
+        if (choice) {
+            if (!TakeChoice(name, *options->test, options, error)) return false;
+            continue;
+        }
         bool repeated = false;
         if (name == "--size") {
             repeated = options->sizeGiven;
@@ -228,9 +260,9 @@ std::string CliUsage() {
            "  list [--json]                 the devices this program can reach\n"
            "  info TARGET [--json]          identification and capacity\n"
            "  run TEST TARGET [--size KB] [--range START-END] [--csv FILE] [--json FILE|-]\n"
-           "                  [--confirm WORD]\n"
+           "                  [--confirm WORD] [--aligned] [--random-data]\n"
            "tests:" + tests + "\n"
-           "targets: demo:N (the emulated demo devices)"
+           "targets: demo:N (the emulated demo devices), file:PATH (a file read unbuffered, read-only)"
 #if defined(_WIN32)
            ", \\\\.\\PhysicalDriveN, \\\\.\\CdRomN"
 #endif
@@ -239,6 +271,8 @@ std::string CliUsage() {
 #endif
            "\n"
            "--size: kilobytes per command (default 64); --range: percent of the device (default 0-100)\n"
+           "--aligned: random tests place commands at multiples of their size (default: any block)\n"
+           "--random-data: seqwrite and rndwrite write random bytes, made before the timing (default: zeros)\n"
            "Writing tests (seqwrite, rndwrite, writebuffer) destroy data and run only with --confirm and\n"
            "the confirmation word.\n"
            "exit status: 0 finished, 1 the test or a command failed, 2 usage, 3 refused\n";

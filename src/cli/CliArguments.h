@@ -3,11 +3,14 @@
 //   list [--json]
 //   info TARGET [--json]
 //   run TEST TARGET [--size KB] [--range START-END] [--csv FILE] [--json FILE|-] [--confirm WORD]
+//       [--aligned] [--random-data]
 //   help
 // Options come after the command's operands, as "--name value" or "--name=value", each once.
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "engine/TransferChoices.h"
 
 namespace sektra {
 
@@ -47,6 +50,7 @@ struct CliOptions {
     std::string jsonPath;       // empty: none; "-": standard output
     bool confirmGiven = false;
     std::string confirmWord;
+    TransferChoices choices;    // --aligned (random tests), --random-data (seqwrite, rndwrite)
 };
 
 // False with a one-line reason when the command line is not one of the forms above (the

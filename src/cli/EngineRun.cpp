@@ -119,6 +119,7 @@ void SaveCsv(TestThread& thread, const TestSnapshot& snapshot, const EngineRunPl
     CsvFile csv;
     WriteCommonRows(csv, labels, ResultSummary(plan.model, plan.revision, plan.title, snapshot, plan.test->test == CliTest::Seek));
     WriteTable(csv, labels, thread, plan);
+    WriteLatencySection(csv, BuiltInCsvLatencyLabels(), thread);
     result->csvWritten = csv.SaveToFile(plan.csvPath.c_str()) == 0;
     if (!result->csvWritten) result->csvError = "cannot write " + Utf8FromWide(plan.csvPath);
 }
@@ -158,6 +159,7 @@ EngineRunResult RunOnEngine(Device& device, const EngineRunPlan& plan, SystemSer
     }
     std::unique_ptr<TestThread> thread = MakeThread(mailbox.Handle(), &device, plan, ChooseClock(services));
     thread->UseServices(services);
+    thread->SetTransferChoices(plan.choices);
     if (thread->Start() != 0) {
         result.error = "the test thread could not be started";
         return result;
@@ -178,6 +180,9 @@ EngineRunResult RunOnEngine(Device& device, const EngineRunPlan& plan, SystemSer
     TestSnapshot snapshot = {};
     thread->GetSnapshot(&snapshot);
     ReadFigures(snapshot, plan, &result);
+    auto histogram = std::make_unique<LatencyHistogram>();
+    thread->GetLatency(histogram.get());
+    result.latency = SummarizeLatency(*histogram, thread->GetTicksPerSecond(), thread->GetWallTicks());
     if (message == WM_TEST_FAILED) {
         result.end = RunEnd::Failed;
         result.error = reason == kFailedToStart

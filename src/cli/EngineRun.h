@@ -7,6 +7,8 @@
 #include <string>
 
 #include "cli/CliArguments.h"
+#include "engine/LatencyFigures.h"
+#include "engine/TransferChoices.h"
 
 namespace sektra {
 
@@ -24,6 +26,7 @@ struct EngineRunPlan {
     std::uint64_t lastBlock = 0;
     // Histogram cells of the seek, cache and buffer tests (the "PerformCells" setting).
     std::uint32_t histogramCells = 201;
+    TransferChoices choices;  // aligned positions, random write data (transfer tests only)
 
     // The result file, written only after a complete run; empty: none.
     std::wstring csvPath;
@@ -63,6 +66,8 @@ struct EngineRunResult {
     std::uint32_t average = 0;
     std::uint32_t worst = 0;
     std::uint32_t elapsedSeconds = 0;
+    // Every clean timed command's time (of a failed run: those before the failure).
+    LatencyFigures latency;
     EngineProgress progress;
     bool csvWritten = false;
     std::string csvError;

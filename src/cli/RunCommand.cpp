@@ -2,6 +2,7 @@
 // the run itself (EngineRun.cpp), the progress line and the reports.
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "cli/CliMain.h"
 #include "cli/Console.h"
@@ -204,6 +205,25 @@ const char* EndName(RunEnd end) {
     }
 }
 
+// Commands per second of measured and of wall time, and the command times in nanoseconds.
+void WriteLatencyJson(JsonWriter& json, const LatencyFigures& latency) {
+    json.Key("iops");
+    json.UInt(latency.iops);
+    json.Key("wallIops");
+    json.UInt(latency.wallIops);
+    json.Key("latencyNs");
+    json.BeginObject();
+    const std::pair<const char*, std::uint64_t> times[] = {
+        {"min", latency.minimumNs}, {"mean", latency.meanNs},     {"p50", latency.p50Ns},
+        {"p90", latency.p90Ns},     {"p99", latency.p99Ns},       {"p99.9", latency.p999Ns},
+        {"p99.99", latency.p9999Ns}, {"max", latency.maximumNs}};
+    for (const auto& [key, ns] : times) {
+        json.Key(key);
+        json.UInt(ns);
+    }
+    json.EndObject();
+}
+
 std::string ReportJson(const CliOptions& options, const EngineRunPlan& plan, const EngineRunResult& result) {
     const bool seek = options.test->test == CliTest::Seek;
     JsonWriter json;
@@ -249,6 +269,11 @@ std::string ReportJson(const CliOptions& options, const EngineRunPlan& plan, con
             json.UInt(figures[i]);
         }
     }
+    WriteLatencyJson(json, result.latency);
+    json.Key("aligned");
+    json.Bool(options.choices.alignedPositions);
+    json.Key("randomData");
+    json.Bool(options.choices.randomWriteData);
     json.Key("elapsedSeconds");
     json.UInt(result.elapsedSeconds);
     json.Key("progress");
@@ -282,6 +307,11 @@ std::string ReportText(const CliOptions& options, const EngineRunPlan& plan, con
     text += std::string(seek ? "shortest: " : "best:     ") + std::to_string(result.best) + unit + "\n";
     text += "average:  " + std::to_string(result.average) + unit + "\n";
     text += std::string(seek ? "longest:  " : "worst:    ") + std::to_string(result.worst) + unit + "\n";
+    text += "iops:     " + std::to_string(result.latency.iops) + " (wall " + std::to_string(result.latency.wallIops) +
+            ")\n";
+    text += "latency:  p50 " + std::to_string(result.latency.p50Ns / 1000) + " us, p99 " +
+            std::to_string(result.latency.p99Ns / 1000) + " us, max " + std::to_string(result.latency.maximumNs / 1000) +
+            " us\n";
     text += "elapsed:  " + std::to_string(result.elapsedSeconds) + " s\n";
     text += std::string("result:   ") + EndName(result.end) + "\n";
     if (result.csvWritten) text += "csv:      " + options.csvPath + "\n";
@@ -311,6 +341,7 @@ Halt Prepare(const CliOptions& options, CliEnvironment& environment, Target* tar
     halt = CheckRange(options, info, plan->size, plan);
     if (halt.status != kExitFinished) return halt;
     plan->title = Title(options, *target->device, plan->size, info.blockLength);
+    plan->choices = options.choices;
     plan->csvPath = WideFromUtf8(options.csvPath);
     plan->model = OemText(target->device->GetModelName());
     plan->revision = OemText(target->device->GetRevision());

@@ -7,6 +7,7 @@ namespace {
 
 const TargetScheme* const kSchemes[] = {
     &kDemoScheme,
+    &kFileScheme,
 #if defined(_WIN32)
     &kWindowsDriveScheme,
 #endif

@@ -55,6 +55,7 @@ struct TargetScheme {
 
 // The schemes, each defined beside its own code.
 extern const TargetScheme kDemoScheme;
+extern const TargetScheme kFileScheme;
 #if defined(_WIN32)
 extern const TargetScheme kWindowsDriveScheme;
 #endif

@@ -4,8 +4,23 @@
 
 #include "engine/RangeRandom.h"
 #include "engine/TransferCommand.h"
+#include "engine/WriteData.h"
 
 namespace sektra {
+
+namespace {
+
+// The first and last index n whose command of `blocks` blocks from block n × blocks lies wholly
+// in [firstLba, lastLba]; false when there is none. The caller has checked that the range holds
+// at least one command, so lastLba - blocks + 1 does not wrap.
+bool AlignedSlots(std::uint64_t firstLba, std::uint64_t lastLba, std::uint32_t blocks, std::uint64_t* firstSlot,
+                  std::uint64_t* lastSlot) {
+    *firstSlot = firstLba / blocks + (firstLba % blocks != 0 ? 1 : 0);
+    *lastSlot = (lastLba - blocks + 1) / blocks;
+    return *firstSlot <= *lastSlot;
+}
+
+}  // namespace
 
 RandomTestThread::RandomTestThread(WindowHandle window, Device* device, std::uint32_t ticksPerSecondLow,
                                    std::uint32_t ticksPerSecondHigh, std::uint32_t mode,
@@ -35,20 +50,30 @@ std::uint32_t RandomTestThread::Run() {
     const bool rangeUsable = !range.empty && blocksPerCommand != 0 && blocksPerCommand <= 0xFFFF &&
                              range.lastLba - range.firstLba >= blocksPerCommand - 1;
     if (!rangeUsable || ticksPerSecond == 0 || !sampleTable.IsAllocated()) return Fail(kFailedToStart);
+    // Positions are drawn as slots: block numbers themselves, or multiples of the command's
+    // blocks when aligned (the same generator and seed, over the slot numbers).
+    std::uint64_t firstSlot = range.firstLba, lastSlot = range.lastLba - blocksPerCommand + 1, slotBlocks = 1;
+    if (choices.alignedPositions) {
+        if (!AlignedSlots(range.firstLba, range.lastLba, blocksPerCommand, &firstSlot, &lastSlot)) {
+            return Fail(kFailedToStart);
+        }
+        slotBlocks = blocksPerCommand;
+    }
     std::uint32_t blockLength = 0, bytes = 0;
     if (!TransferLength(blocksPerCommand, &blockLength, &bytes)) return Fail(kFailedToStart);
     RunBuffer buffer(*services, bytes);
     if (buffer.Data() == nullptr) return Fail(kFailedToStart);
+    if (dataIn == kScsiIoctlDataOut && choices.randomWriteData) FillWithRandomBytes(buffer.Data(), bytes);
 
     ScsiRequest request;
     InitScsiRequest(&request, 10, dataIn, buffer.Data(), 0, kMeasureTimeOutSeconds);
 
-    RangeRandom positions(range.firstLba, range.lastLba - blocksPerCommand + 1, kSeed);
+    RangeRandom positions(firstSlot, lastSlot, kSeed);
     std::uint64_t pendingBytes = 0;
     BeginMeasuring();
     while (GoOn()) {
         if (commandCount.load(std::memory_order_relaxed) >= kCommands) break;
-        const std::uint64_t lba = positions.Next();
+        const std::uint64_t lba = positions.Next() * slotBlocks;
         ShowCommand(lba);
         SetTransferCommand(&request, opcode, lba, blocksPerCommand);
 

@@ -1,6 +1,7 @@
 #pragma once
 // The random transfer tests: 10000 READ or WRITE commands of a fixed size at random positions
-// inside a range, the same positions in the same order on every run. Commands below 2^32 are
+// inside a range, the same positions in the same order on every run (at multiples of the
+// command's blocks when the choices ask for aligned positions). Commands below 2^32 are
 // READ(10)/WRITE(10), the others READ(16)/WRITE(16).
 #include <atomic>
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "engine/PercentRange.h"
 #include "engine/Statistics.h"
 #include "engine/TransferCommand.h"
+#include "engine/WriteData.h"
 #include "framework/WideArithmetic.h"
 
 namespace sektra {
@@ -85,6 +86,7 @@ std::uint32_t SequentialTestThread::Run() {
     if (!TransferLength(blocksPerCommand, &blockLength, &commandBytes)) return Fail(kFailedToStart);
     RunBuffer buffer(*services, commandBytes);
     if (buffer.Data() == nullptr) return Fail(kFailedToStart);
+    if (dataIn == kScsiIoctlDataOut && choices.randomWriteData) FillWithRandomBytes(buffer.Data(), commandBytes);
 
     ScsiRequest request;
     InitScsiRequest(&request, 10, dataIn, buffer.Data(), 0, kMeasureTimeOutSeconds);

@@ -181,6 +181,21 @@
 #define IDS_CSV_RANGE           72
 #define IDS_CSV_SHORTEST        700
 #define IDS_CSV_LONGEST         701
+/* The result file's latency section (120 to 133) */
+#define IDS_CSV_LATENCY         120
+#define IDS_CSV_COMMANDS        121
+#define IDS_CSV_IOPS            122
+#define IDS_CSV_WALL_IOPS       123
+#define IDS_CSV_MEAN            124
+#define IDS_CSV_MINIMUM         125
+#define IDS_CSV_P50             126
+#define IDS_CSV_P90             127
+#define IDS_CSV_P99             128
+#define IDS_CSV_P999            129
+#define IDS_CSV_P9999           130
+#define IDS_CSV_MAXIMUM         131
+#define IDS_CSV_BUCKET          132
+#define IDS_CSV_BUCKET_COUNT    133
 #define IDS_DEVICE_COLUMN_NAME  73
 #define IDS_DEVICE_COLUMN_TYPE  74
 #define IDS_DEVICE_COLUMN_BUS   75

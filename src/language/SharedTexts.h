@@ -28,3 +28,18 @@
 // Seek and access times, as the seek window labels them.
 #define SEKTRA_TEXT_CSV_SHORTEST "最短"
 #define SEKTRA_TEXT_CSV_LONGEST "最長"
+// The latency section: command times and commands per second, then the time buckets.
+#define SEKTRA_TEXT_CSV_LATENCY "レイテンシ"
+#define SEKTRA_TEXT_CSV_COMMANDS "コマンド数"
+#define SEKTRA_TEXT_CSV_IOPS "IOPS (計測時間)"
+#define SEKTRA_TEXT_CSV_WALL_IOPS "IOPS (経過時間)"
+#define SEKTRA_TEXT_CSV_MEAN "平均"
+#define SEKTRA_TEXT_CSV_MINIMUM "最小"
+#define SEKTRA_TEXT_CSV_P50 "50 パーセンタイル"
+#define SEKTRA_TEXT_CSV_P90 "90 パーセンタイル"
+#define SEKTRA_TEXT_CSV_P99 "99 パーセンタイル"
+#define SEKTRA_TEXT_CSV_P999 "99.9 パーセンタイル"
+#define SEKTRA_TEXT_CSV_P9999 "99.99 パーセンタイル"
+#define SEKTRA_TEXT_CSV_MAXIMUM "最大"
+#define SEKTRA_TEXT_CSV_BUCKET "区間 (μs)"
+#define SEKTRA_TEXT_CSV_BUCKET_COUNT "回数"

@@ -1,9 +1,14 @@
 #include "testwindows/CsvTables.h"
 
 #include <cwchar>
+#include <memory>
+#include <utility>
 
+#include "engine/LatencyFigures.h"
+#include "engine/LatencyHistogram.h"
 #include "engine/SampleTable.h"
 #include "engine/TestThread.h"
+#include "language/ResourceIds.h"
 #include "testwindows/TestTitles.h"
 
 namespace sektra {
@@ -162,6 +167,66 @@ void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTa
         csv.AddText(PositionLabel(k, columnBytes, startBytes).c_str());
         WriteColumn(csv, positionTable, k);
     }
+}
+
+CsvLatencyLabels LatencyLabels(const std::function<std::wstring(std::uint32_t)>& text) {
+    return {text(IDS_CSV_LATENCY), text(IDS_CSV_COMMANDS), text(IDS_CSV_IOPS),    text(IDS_CSV_WALL_IOPS),
+            text(IDS_CSV_MEAN),    text(IDS_CSV_MINIMUM),  text(IDS_CSV_P50),     text(IDS_CSV_P90),
+            text(IDS_CSV_P99),     text(IDS_CSV_P999),     text(IDS_CSV_P9999),   text(IDS_CSV_MAXIMUM),
+            text(IDS_CSV_BUCKET),  text(IDS_CSV_BUCKET_COUNT)};
+}
+
+std::wstring MicrosecondsText(std::uint64_t nanoseconds) {
+    const std::wstring fraction = std::to_wstring(1000 + nanoseconds % 1000);  // "1" and three digits
+    return std::to_wstring(nanoseconds / 1000) + L"." + fraction.substr(1);
+}
+
+void WriteLatencySection(CsvFile& csv, const CsvLatencyLabels& labels, const LatencyHistogram& histogram,
+                         std::uint64_t ticksPerSecond, std::uint64_t wallTicks) {
+    const LatencyFigures figures = SummarizeLatency(histogram, ticksPerSecond, wallTicks);
+    csv.NewRow();
+    csv.NewRow();
+    csv.AddText(labels.heading.c_str());
+    const std::pair<const std::wstring*, std::uint64_t> counts[] = {
+        {&labels.commands, figures.commands}, {&labels.iops, figures.iops}, {&labels.wallIops, figures.wallIops}};
+    for (const auto& [label, value] : counts) {
+        csv.NewRow();
+        csv.AddText(label->c_str());
+        csv.AddUInt64(value);
+    }
+    const std::pair<const std::wstring*, std::uint64_t> times[] = {
+        {&labels.mean, figures.meanNs}, {&labels.minimum, figures.minimumNs}, {&labels.p50, figures.p50Ns},
+        {&labels.p90, figures.p90Ns},   {&labels.p99, figures.p99Ns},         {&labels.p999, figures.p999Ns},
+        {&labels.p9999, figures.p9999Ns}, {&labels.maximum, figures.maximumNs}};
+    for (const auto& [label, ns] : times) {
+        csv.NewRow();
+        csv.AddText(label->c_str());
+        csv.AddText(MicrosecondsText(ns).c_str());
+        csv.AddText(L"\u03BCs");
+    }
+    csv.NewRow();
+    csv.NewRow();
+    csv.AddText(labels.bucket.c_str());
+    csv.AddText(labels.bucketCount.c_str());
+    if (ticksPerSecond == 0) return;
+    for (int index = 0; index < LatencyHistogram::kBuckets; ++index) {
+        const std::uint64_t count = histogram.BucketCount(index);
+        if (count == 0) continue;
+        std::wstring range = MicrosecondsText(TicksToNanoseconds(LatencyHistogram::BucketLow(index), ticksPerSecond));
+        range += L" -";
+        if (index + 1 < LatencyHistogram::kBuckets) {
+            range += L" " + MicrosecondsText(TicksToNanoseconds(LatencyHistogram::BucketLow(index + 1), ticksPerSecond));
+        }
+        csv.NewRow();
+        csv.AddText(range.c_str());
+        csv.AddUInt64(count);
+    }
+}
+
+void WriteLatencySection(CsvFile& csv, const CsvLatencyLabels& labels, const TestThread& thread) {
+    auto histogram = std::make_unique<LatencyHistogram>();  // 58 KB: not on the window's stack
+    thread.GetLatency(histogram.get());
+    WriteLatencySection(csv, labels, *histogram, thread.GetTicksPerSecond(), thread.GetWallTicks());
 }
 
 }  // namespace sektra

@@ -2,13 +2,16 @@
 // What the test windows put into a saved result file: the common head of every file, and the
 // table of each kind of test. The row labels are resource strings, handed in by the window.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "testwindows/CsvFile.h"
 
 namespace sektra {
 
+class LatencyHistogram;
 class SampleTable;
+class TestThread;
 struct TestSnapshot;
 
 // Strings 65 to 72, 700 and 701 of the language module.
@@ -16,6 +19,16 @@ struct CsvLabels {
     std::wstring model, revision, test, best, average, worst, count, range;
     std::wstring shortest, longest;  // in place of best and worst for seek and access times
 };
+
+// Strings 120 to 133 of the language module: the latency section's labels.
+struct CsvLatencyLabels {
+    std::wstring heading, commands, iops, wallIops, mean, minimum, p50, p90, p99, p999, p9999, maximum;
+    std::wstring bucket, bucketCount;  // the header of the bucket rows
+};
+
+// The latency labels from a lookup of strings by number: the window's language module, or
+// BuiltInText where there is none.
+CsvLatencyLabels LatencyLabels(const std::function<std::wstring(std::uint32_t)>& text);
 
 // The figures of the head, from the thread's snapshot.
 struct CsvSummary {
@@ -67,5 +80,19 @@ void WriteSampleTable(CsvFile& csv, const CsvLabels& labels, const SampleTable& 
 void WriteSequentialTables(CsvFile& csv, const CsvLabels& labels, const SampleTable& progressTable,
                            const SampleTable& positionTable, std::uint32_t points, std::uint64_t positionStep,
                            std::uint32_t blockLength, std::uint64_t firstLba = 0);
+
+// Nanoseconds as microseconds with three decimals, exactly: 1234567 -> "1234.567".
+std::wstring MicrosecondsText(std::uint64_t nanoseconds);
+
+// The latency section, after every other table, so that the lines before it stay as they
+// were: an empty row; the heading; the command count and the commands per second of measured
+// and of wall time; mean, minimum, the 50th, 90th, 99th, 99.9th and 99.99th percentiles and
+// the maximum, each in μs with the unit after it; an empty row; the bucket header; and one row
+// per bucket that counted a command, "low - high" in μs (low inclusive, high the next bucket's
+// low; the open last bucket "low -") and its count, fastest first.
+void WriteLatencySection(CsvFile& csv, const CsvLatencyLabels& labels, const LatencyHistogram& histogram,
+                         std::uint64_t ticksPerSecond, std::uint64_t wallTicks);
+// The same of a test thread's record as it stands.
+void WriteLatencySection(CsvFile& csv, const CsvLatencyLabels& labels, const TestThread& thread);
 
 }  // namespace sektra

@@ -49,13 +49,17 @@ step = 1
 while step <= BLOCKS // 2000:
     step <<= 1
 points = BLOCKS // step + 1
-check(f"{len(lines)} lines = 9 + 1 + 1000 + 1 + 1 + {points}", len(lines) == 9 + 1 + 1000 + 1 + 1 + points)
+tables = 9 + 1 + 1000 + 1 + 1 + points
+# The latency section follows the tables: an empty line, its heading and 11 figures, an empty
+# line, the bucket header and at least one bucket.
+check(f"{tables} table lines, then the latency section", len(lines) >= tables + 16 and lines[tables] == ""
+      and cells[tables + 1] == ["レイテンシ"] and cells[tables + 2] == ["コマンド数", str(COMMANDS)])
 check("model row", cells[0][1] == "SEKTRA DEMO HDD ATA 2GB")
 check("title row ends at its ')'", cells[2][1].startswith("Seq. Read Test(64.0KB ") and cells[2][1].endswith(")"))
 check("rows 4 and 9 are empty", lines[3] == "" and lines[8] == "")
 best, average, worst, count = (int(cells[i][1]) for i in (4, 5, 6, 7))
 check(f"command count {count} = {COMMANDS}", count == COMMANDS)
-table = [i for i in range(9, len(lines)) if lines[i] != ""]
+table = [i for i in range(9, tables) if lines[i] != ""]
 check("every table line has 206 cells", all(len(cells[i]) == 206 for i in table))
 
 # The whole run and every thousandth of it against the model.

@@ -227,6 +227,7 @@ void TestWindow::OnSave() {
     CsvFile csv;
     WriteCommonRows(csv, labels, summary);
     WriteTable(csv, labels);
+    WriteLatencySection(csv, LatencyLabels(ResourceText), *thread);
     // As before: a file that cannot be written leaves the window as it was.
     csv.SaveToFile(dialog.GetFileName());
 }

@@ -55,6 +55,17 @@ TEST(CliArguments, GoodLines) {
     EXPECT_TRUE(o.confirmGiven);
     EXPECT_EQ(o.confirmWord, "");
 
+    EXPECT_FALSE(o.choices.alignedPositions);
+    EXPECT_FALSE(o.choices.randomWriteData);
+    ASSERT_TRUE(ParseCliArguments(Split("run rndwrite demo:1 --aligned --confirm WRITE --random-data"), &o, &error))
+        << error;
+    EXPECT_TRUE(o.choices.alignedPositions);
+    EXPECT_TRUE(o.choices.randomWriteData);
+    ASSERT_TRUE(ParseCliArguments(Split("run rndread demo:1 --aligned"), &o, &error)) << error;
+    EXPECT_FALSE(o.choices.randomWriteData);
+    ASSERT_TRUE(ParseCliArguments(Split("run seqwrite demo:1 --random-data"), &o, &error)) << error;
+    EXPECT_FALSE(o.choices.alignedPositions);
+
     ASSERT_TRUE(ParseCliArguments(Split("run seek demo:0 --range 0-1"), &o, &error)) << error;
     ASSERT_TRUE(ParseCliArguments(Split("run cachehit demo:0 --size 1048576"), &o, &error)) << error;
     ASSERT_TRUE(ParseCliArguments(Split("--help"), &o, &error)) << error;
@@ -112,6 +123,14 @@ TEST(CliArguments, BadLinesAreUsageErrors) {
         "run seek demo:0 --size 64",
         "run cachehit demo:0 --range 0-10",
         "run readbuffer demo:1 --range 90-100",
+        // Aligned positions belong to the random tests, random data to the writing transfer tests.
+        "run seqread demo:0 --aligned",
+        "run seek demo:0 --aligned",
+        "run rndread demo:0 --random-data",
+        "run writebuffer demo:1 --random-data",
+        "run rndread demo:0 --aligned --aligned",
+        "run rndread demo:0 --aligned=yes",
+        "run rndwrite demo:0 --random-data=1",
         "help me",
     };
     for (const char* line : lines) {

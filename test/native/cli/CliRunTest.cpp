@@ -3,6 +3,7 @@
 // writing tests proved by the devices' command logs, and the CSV file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -272,6 +273,43 @@ TEST_F(CliRunTest, SizesTheDeviceCannotTakeAreRefusedBeforeAnyTest) {
     EXPECT_EQ(Disk(0).Log().CountOpcode(0x28), 1u);
 }
 
+TEST_F(CliRunTest, LatencyFiguresAndTransferChoicesInTheReport) {
+    // The USB flash disk (demo:2) spends 300 µs on every command and moves 30 MB/s, with no seek
+    // and no cache: a 4 KiB read takes 300000 + 4096 × 10^9 ÷ (30 × 10^6) = 436533 ns, 4365
+    // ticks of the 10 MHz virtual clock once truncated, that is 436500 ns. 10^7 ÷ 4365 = 2290.9.
+    ASSERT_EQ(Run({"run", "rndread", "demo:2", "--size", "4", "--aligned", "--json", "-"}), kExitFinished)
+        << err.str();
+    const JsonValue run = Report();
+    EXPECT_EQ(run["iops"].number, 2290u);
+    EXPECT_EQ(run["wallIops"].number, 2290u);
+    for (const char* key : {"min", "mean", "p50", "p90", "p99", "p99.9", "p99.99", "max"}) {
+        EXPECT_EQ(run["latencyNs"][key].number, 436500u) << key;
+    }
+    EXPECT_TRUE(run["aligned"].boolean);
+    EXPECT_FALSE(run["randomData"].boolean);
+    std::uint64_t reads = 0;
+    for (const LoggedCommand& c : Disk(2).Log().Entries()) {
+        if (c.opcode != 0x28 || c.blocks != 8) continue;
+        ++reads;
+        EXPECT_EQ(c.lba % 8, 0u) << c.lba;
+    }
+    EXPECT_GE(reads, 10000u);
+
+    // Random bytes written: the first output of the standard generator's default seed,
+    // 3499211612 = D091BB5Ch, low byte first, opens every command's data.
+    ASSERT_EQ(Run({"run", "rndwrite", "demo:0", "--range", "90-100", "--size", "4", "--random-data", "--confirm", "WRITE",
+                   "--json", "-"}),
+              kExitFinished)
+        << err.str();
+    EXPECT_TRUE(Report()["randomData"].boolean);
+    const std::vector<LoggedCommand> log = Disk(0).Log().Entries();
+    const auto write = std::find_if(log.rbegin(), log.rend(), [](const LoggedCommand& c) { return c.opcode == kWrite10; });
+    ASSERT_NE(write, log.rend());
+    const std::vector<std::uint8_t> data = Disk(0).ReadMedium(write->lba, 1);
+    EXPECT_EQ((std::vector<std::uint8_t>(data.begin(), data.begin() + 4)),
+              (std::vector<std::uint8_t>{0x5C, 0xBB, 0x91, 0xD0}));
+}
+
 TEST_F(CliRunTest, CsvFileIsTheWindowsFile) {
     const std::string path = ::testing::TempDir() + "cli-run-test.csv";
     std::remove(path.c_str());
@@ -284,8 +322,18 @@ TEST_F(CliRunTest, CsvFileIsTheWindowsFile) {
     ASSERT_EQ(file.ReadLines(std::wstring(path.begin(), path.end()).c_str(), lines), 0);
     // 838860 blocks: position step 512 (the smallest power of two above 838860 / 2000 = 419),
     // 838860 / 512 + 1 = 1639 columns. The file: 9 head lines, header, 1000 rows, empty line,
-    // header, 1639 rows, and the empty text after the last CR LF.
-    ASSERT_EQ(lines.size(), 9u + 1 + 1000 + 1 + 1 + 1639 + 1);
+    // header, 1639 rows as ever; then the latency section: an empty line, the heading and 11
+    // figures, an empty line, the bucket header and at least one bucket; the empty text after
+    // the last CR LF.
+    constexpr std::size_t kTables = 9 + 1 + 1000 + 1 + 1 + 1639;
+    ASSERT_GE(lines.size(), kTables + 1 + 12 + 1 + 1 + 1 + 1);
+    EXPECT_EQ(lines[kTables - 1].rfind(L"409.500 MB - 409.750 MB,", 0), 0u);  // column 1638: 1638 × 512 blocks in
+    EXPECT_EQ(lines[kTables], L"");
+    EXPECT_EQ(lines[kTables + 1], L"\u30EC\u30A4\u30C6\u30F3\u30B7,");  // レイテンシ
+    EXPECT_EQ(lines[kTables + 2], L"\u30B3\u30DE\u30F3\u30C9\u6570,410,");  // コマンド数: 838860 / 2048 rounded up
+    EXPECT_EQ(lines[kTables + 13], L"");
+    EXPECT_EQ(lines[kTables + 14], L"\u533A\u9593 (\u03BCs),\u56DE\u6570,");  // 区間 (μs), 回数
+    EXPECT_EQ(lines.back(), L"");
     EXPECT_EQ(lines[0], L"\u30E2\u30C7\u30EB,SEKTRA DEMO SCSI DISK,");  // モデル
     EXPECT_EQ(lines[2], L"\u30C6\u30B9\u30C8,Seq. Read Test(1024.0KB \u5916\u5468 (0% - 10%)),");  // テスト, 外周
     EXPECT_EQ(lines[3], L"");

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "EngineFixture.h"
+#include "engine/LatencyFigures.h"
 #include "engine/RandomTestThread.h"
 #include "engine/SequentialTestThread.h"
 
@@ -53,6 +54,23 @@ TEST(ConcurrentReadTest, SnapshotsAndTablesWhileASequentialTestRuns) {
         const std::uint32_t column = s.words[9] < 1000 ? s.words[9] : 999;
         seen += progress->Get(1, column) + position->Get(3, column % points);
     });
+    ::testing::Test::RecordProperty("seen", static_cast<int>(seen % 1000));
+}
+
+TEST(ConcurrentReadTest, LatencyRecordWhileARandomTestRuns) {
+    EngineFixture disk(100000);
+    RandomReadTestThread thread(disk.Window(), disk.GetDevice(), disk.TpsLow(), 0, kPerformanceCounter, 8, 0, 100, 801);
+    LatencyHistogram histogram;
+    std::uint64_t seen = 0;
+    ReadUntilFinished(disk, thread, [&](const TestSnapshot&) {
+        thread.GetLatency(&histogram);
+        const LatencyFigures figures = SummarizeLatency(histogram, thread.GetTicksPerSecond(), thread.GetWallTicks());
+        // A copy taken mid-run may miss the command being added, never count one twice.
+        EXPECT_LE(histogram.Count(), RandomTestThread::kCommands);
+        seen += figures.p99Ns + figures.iops;
+    });
+    thread.GetLatency(&histogram);
+    EXPECT_EQ(histogram.Count(), RandomTestThread::kCommands);
     ::testing::Test::RecordProperty("seen", static_cast<int>(seen % 1000));
 }
 

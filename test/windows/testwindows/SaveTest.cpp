@@ -96,9 +96,17 @@ TEST_F(SaveTest, ProposesModelAndTitleCentresTheDialogAndAddsTheExtension) {
     EXPECT_EQ(bytes.substr(0, 7), "\x83\x82\x83\x66\x83\x8B,");
     EXPECT_EQ(bytes.find("\n"), bytes.find("\r\n") + 1);
     const std::vector<std::wstring> lines = ShiftJisLines(bytes);
-    // 20480 blocks, 64 KB a command: 160 commands; position step 16 blocks, 1281 columns.
+    // 20480 blocks, 64 KB a command: 160 commands; position step 16 blocks, 1281 columns. The
+    // latency section follows the tables: an empty line, its heading and 11 figures, an empty
+    // line, the bucket header and the buckets.
     constexpr std::size_t kPoints = 20480 / 16 + 1;
-    ASSERT_EQ(lines.size(), 9 + 1 + 1000 + 1 + 1 + kPoints);
+    constexpr std::size_t kTables = 9 + 1 + 1000 + 1 + 1 + kPoints;
+    ASSERT_GE(lines.size(), kTables + 15 + 1);
+    EXPECT_EQ(lines[kTables], L"");
+    EXPECT_EQ(lines[kTables + 1], ResourceText(IDS_CSV_LATENCY) + L",");
+    EXPECT_EQ(lines[kTables + 2], ResourceText(IDS_CSV_COMMANDS) + L",160,");
+    EXPECT_EQ(Cells(lines[kTables + 7]), (Row{ResourceText(IDS_CSV_P50), L"\u03BCs"}));
+    EXPECT_EQ(lines[kTables + 14], ResourceText(IDS_CSV_BUCKET) + L"," + ResourceText(IDS_CSV_BUCKET_COUNT) + L",");
     EXPECT_EQ(lines[0], ResourceText(IDS_CSV_MODEL) + L"," + model + L",");
     EXPECT_EQ(lines[2], ResourceText(IDS_CSV_TEST) + L"," + title + L",");
     EXPECT_EQ(lines[3], L"");
@@ -144,7 +152,11 @@ TEST_F(SaveTest, SeekResultsListTheirCells) {
                           std::chrono::seconds(30)));
     PumpFor(std::chrono::milliseconds(200));
     const std::vector<std::wstring> lines = ShiftJisLines(ReadBytes(path));
-    ASSERT_EQ(lines.size(), 9u + 4 + 10);
+    // 9 head lines, 4 of figures, 10 cells; then the latency section.
+    constexpr std::size_t kTables = 9 + 4 + 10;
+    ASSERT_GE(lines.size(), kTables + 15 + 1);
+    EXPECT_EQ(lines[kTables + 1], ResourceText(IDS_CSV_LATENCY) + L",");
+    EXPECT_EQ(lines[kTables + 2], ResourceText(IDS_CSV_COMMANDS) + L",1000,");
     // The head and the table label the times as the window does, each with its unit.
     for (const std::size_t first : {std::size_t{4}, std::size_t{9}}) {
         EXPECT_EQ(Cells(lines[first]), (Row{ResourceText(IDS_CSV_SHORTEST), L"\u03BCs"}));
@@ -155,7 +167,7 @@ TEST_F(SaveTest, SeekResultsListTheirCells) {
     EXPECT_EQ(ResourceText(IDS_CSV_LONGEST), L"\u6700\u9577");   // 最長
     EXPECT_EQ(lines[12], ResourceText(IDS_CSV_COUNT) + L",1000,");
     EXPECT_EQ(lines[13].substr(0, 11), L"900.0 \u03BCs -,");
-    EXPECT_EQ(lines.back().substr(0, 18), L"0.0 \u03BCs - 100.0 \u03BCs,");
+    EXPECT_EQ(lines[kTables - 1].substr(0, 18), L"0.0 \u03BCs - 100.0 \u03BCs,");
     DeleteFileW(path.c_str());
 }
 
