@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The health of the disks of today, in Sektra /DEMO: the SATA flash disk's IDENTIFY block and
-# SMART attributes decoded above their dumps, and the NVMe disk's health log.
+# SMART attributes decoded above their dumps, the NVMe disk's health log, and both disks'
+# summaries with the first-read fields of those sources.
 source "$(dirname "$0")/lib.sh"
 journey_init sektra_health
 journey_copy_programs "$J/bin"
@@ -11,6 +12,8 @@ probe() { (cd "$J" && "$SEKTRA_WINE" ./demo_probe.exe "$@") 2>>"$J/wine.log" | t
 
 main_title=$(journey_caption IDD_MAIN_FRAME)
 # Disk 8 is the SATA flash disk (bus type 11), disk 9 the NVMe disk (17, coded as 15).
+sata_summary=0x1B080000
+nvme_summary=0x1F090000
 sata_identify=0x1B082300
 sata_smart=0x1B086100
 nvme_health=0x1F097300
@@ -27,6 +30,19 @@ shown() {
   sleep 1
   probe rows "$main_title" 3 | sed -n "1,$2p"
 }
+
+rows=$(shown $sata_summary 40)
+journey_log "SATA summary: $(tr '\n' '|' <<<"$rows")"
+journey_check "the SATA disk's summary shows IDENTIFY's serial number" \
+  grep -q "^$(journey_resource_string IDS_FIELD_SERIAL)	" <<<"$rows"
+journey_check "and SMART's temperature" grep -q "^$(journey_resource_string IDS_FIELD_TEMPERATURE)	38 °C" <<<"$rows"
+journey_window_shot "$main" sata-summary.png
+
+rows=$(shown $nvme_summary 40)
+journey_log "NVMe summary: $(tr '\n' '|' <<<"$rows")"
+journey_check "the NVMe disk's summary shows the health log's percentage used" \
+  grep -q "^$(journey_resource_string IDS_NVME_PERCENTAGE_USED)	3 %" <<<"$rows"
+journey_window_shot "$main" nvme-summary.png
 
 rows=$(shown $sata_identify 20)
 journey_log "SATA IDENTIFY: $(tr '\n' '|' <<<"$rows")"
@@ -54,5 +70,5 @@ journey_window_shot "$main" nvme-health.png
 journey_post "$main_title" 0x0010 0
 journey_wait_exit "$sektra" 30
 journey_check "Sektra ends with exit code 0 (got $JOURNEY_CODE)" test "$JOURNEY_CODE" = 0
-echo "screenshots: $J/sata-identify.png $J/sata-smart.png $J/nvme-health.png"
+echo "screenshots: $J/sata-summary.png $J/nvme-summary.png $J/sata-identify.png $J/sata-smart.png $J/nvme-health.png"
 journey_finish
