@@ -6,7 +6,7 @@
 #include <string>
 
 #include "decode/AtaIdentifyFields.h"
-#include "native/decode/FieldLookup.h"
+#include "native/decode/DecodeTestSupport.h"
 #include "language/ResourceIds.h"
 
 namespace sektra {
@@ -71,7 +71,7 @@ TEST(AtaIdentifyFields, ReadsEveryFieldOfAHandMadeBlock) {
         {IDS_FIELD_SATA, L"Gen2 (3.0 Gb/s)"},
         {IDS_FIELD_INTEGRITY, L"正常"},
     };
-    for (const auto& [label, value] : expected) EXPECT_EQ(FieldValue(f, label), value) << label;
+    for (const auto& [label, value] : expected) EXPECT_EQ(ValueOf(f, label), value) << label;
 }
 
 TEST(AtaIdentifyFields, SpecialWordValues) {
@@ -86,12 +86,12 @@ TEST(AtaIdentifyFields, SpecialWordValues) {
         {217, 0x0000, IDS_FIELD_ROTATION, L"報告なし"},
         {217, 0x0400, IDS_FIELD_ROTATION, L"報告なし"},  // reserved
         {76, 0x000E, IDS_FIELD_SATA, L"Gen3 (6.0 Gb/s)"},
-        {76, 0xFFFF, IDS_FIELD_SATA, L"<absent>"},       // not a SATA device
+        {76, 0xFFFF, IDS_FIELD_SATA, L"(absent)"},       // not a SATA device
         {169, 0x0000, IDS_FIELD_TRIM, L"非対応"},
         {82, 0x0000, IDS_FIELD_WRITE_CACHE, L"非対応"},
         // Word 83 without its validity pattern: no 48-bit count, nor SMART or cache rows.
-        {83, 0x0400, IDS_FIELD_LBA48, L"<absent>"},
-        {83, 0x8400, IDS_FIELD_SMART, L"<absent>"},
+        {83, 0x0400, IDS_FIELD_LBA48, L"(absent)"},
+        {83, 0x8400, IDS_FIELD_SMART, L"(absent)"},
         // Word 106 invalid (bit 15 set): the physical sector is the logical one.
         {106, 0xE003, IDS_FIELD_PHYSICAL_SECTOR, L"512 バイト"},
     };
@@ -99,7 +99,7 @@ TEST(AtaIdentifyFields, SpecialWordValues) {
         Block d = HandDisk();
         d.Word(c.word, c.value);
         d.Seal();
-        EXPECT_EQ(FieldValue(d.Decode(), c.label), c.expected) << "word " << c.word << " = " << c.value;
+        EXPECT_EQ(ValueOf(d.Decode(), c.label), c.expected) << "word " << c.word << " = " << c.value;
     }
 }
 
@@ -110,37 +110,37 @@ TEST(AtaIdentifyFields, LongLogicalSectorsTakeWords117And118) {
     d.Word(118, 0);
     d.Seal();
     const DecodedFields f = d.Decode();
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_LOGICAL_SECTOR), L"4096 バイト");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_LOGICAL_SECTOR), L"4096 バイト");
     // 488397168 x 4096 = 2000474800128
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_CAPACITY), L"2000.4 GB (2000474800128 バイト)");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_CAPACITY), L"2000.4 GB (2000474800128 バイト)");
 }
 
 TEST(AtaIdentifyFields, IntegrityWord) {
     Block d = HandDisk();
     d.b[100] ^= 0x01;  // one bit changed after sealing
     EXPECT_EQ(CheckAtaIntegrity(d.b.data(), 512), AtaIntegrity::Invalid);
-    EXPECT_EQ(FieldValue(d.Decode(), IDS_FIELD_INTEGRITY), L"チェックサム不一致 (データが壊れている可能性があります)");
+    EXPECT_EQ(ValueOf(d.Decode(), IDS_FIELD_INTEGRITY), L"チェックサム不一致 (データが壊れている可能性があります)");
     // The fields are still shown.
-    EXPECT_EQ(FieldValue(d.Decode(), IDS_FIELD_MODEL), L"HAND MADE DISK 250");
+    EXPECT_EQ(ValueOf(d.Decode(), IDS_FIELD_MODEL), L"HAND MADE DISK 250");
     d.b[510] = 0;
-    EXPECT_EQ(FieldValue(d.Decode(), IDS_FIELD_INTEGRITY), L"なし");
+    EXPECT_EQ(ValueOf(d.Decode(), IDS_FIELD_INTEGRITY), L"なし");
 }
 
 TEST(AtaIdentifyFields, ShortBlockGivesTheFieldsItReaches) {
     const Block d = HandDisk();
     // 94 bytes reach the model (words 27-46); 121 would cut words 60-61.
     const DecodedFields f = d.Decode(94);
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_MODEL), L"HAND MADE DISK 250");
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_LBA28), L"<absent>");
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_INTEGRITY), L"<absent>");
-    EXPECT_EQ(FieldValue(d.Decode(93), IDS_FIELD_MODEL), L"<absent>");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_MODEL), L"HAND MADE DISK 250");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_LBA28), L"(absent)");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_INTEGRITY), L"(absent)");
+    EXPECT_EQ(ValueOf(d.Decode(93), IDS_FIELD_MODEL), L"(absent)");
     EXPECT_TRUE(DecodeAtaIdentify(nullptr, 512).empty());
 }
 
 TEST(AtaIdentifyFields, UnprintableBytesInTextsShowAsQuestionMarks) {
     Block d = HandDisk();
     d.Text(23, 4, "F\x01W\x7F");
-    EXPECT_EQ(FieldValue(d.Decode(), IDS_FIELD_FIRMWARE), L"F?W?");
+    EXPECT_EQ(ValueOf(d.Decode(), IDS_FIELD_FIRMWARE), L"F?W?");
 }
 
 }  // namespace

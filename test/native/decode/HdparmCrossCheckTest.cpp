@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "decode/AtaIdentifyFields.h"
-#include "native/decode/FieldLookup.h"
+#include "native/decode/DecodeTestSupport.h"
 #include "device/DeviceEnumeration.h"
 #include "emulator/DemoSet.h"
 #include "language/ResourceIds.h"
@@ -88,36 +88,36 @@ TEST(HdparmCrossCheck, DemoAtaAndSataIdentifyBlocks) {
         const DecodedFields f = DecodeAtaIdentify(block, sizeof block);
         const HdparmReport r = RunHdparm(block);
         SCOPED_TRACE(r.values.count("Model Number") ? r.values.at("Model Number") : "no model");
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_MODEL), Widen(r.values.at("Model Number")));
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_SERIAL), Widen(r.values.at("Serial Number")));
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_FIRMWARE), Widen(r.values.at("Firmware Revision")));
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_LBA28), Widen(r.values.at("LBA    user addressable sectors")));
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_LBA48), Widen(r.values.at("LBA48  user addressable sectors")));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_MODEL), Widen(r.values.at("Model Number")));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_SERIAL), Widen(r.values.at("Serial Number")));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_FIRMWARE), Widen(r.values.at("Firmware Revision")));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_LBA28), Widen(r.values.at("LBA    user addressable sectors")));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_LBA48), Widen(r.values.at("LBA48  user addressable sectors")));
         // Without word 106 hdparm prints one line for both sizes.
         const bool one = r.values.count("Logical/Physical Sector size") != 0;
         const std::string logical = one ? r.values.at("Logical/Physical Sector size") : r.values.at("Logical  Sector size");
         const std::string physical = one ? logical : r.values.at("Physical Sector size");
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_LOGICAL_SECTOR), Number(logical) + L" バイト");
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_PHYSICAL_SECTOR), Number(physical) + L" バイト");
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_LOGICAL_SECTOR), Number(logical) + L" バイト");
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_PHYSICAL_SECTOR), Number(physical) + L" バイト");
         // hdparm gives the size in millions of bytes, truncated.
-        const std::wstring capacity = FieldValue(f, IDS_FIELD_CAPACITY);
+        const std::wstring capacity = ValueOf(f, IDS_FIELD_CAPACITY);
         const std::size_t bytesAt = capacity.find(L'(') + 1;
         const std::wstring megabytes = capacity.substr(bytesAt, capacity.find(L' ', bytesAt) - bytesAt - 6);
         EXPECT_EQ(megabytes, Number(r.values.at("device size with M = 1000*1000")));
         const std::string rotation = r.values.at("Nominal Media Rotation Rate");
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_ROTATION),
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_ROTATION),
                   rotation == "Solid State Device" ? L"回転しない媒体 (SSD)" : Widen(rotation) + L" rpm");
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_SMART), EnabledText(r, "SMART feature set"));
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_WRITE_CACHE), EnabledText(r, "Write cache"));
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_TRIM),
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_SMART), EnabledText(r, "SMART feature set"));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_WRITE_CACHE), EnabledText(r, "Write cache"));
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_TRIM),
                   r.features.count("Data Set Management TRIM supported (limit unknown)") ? L"対応" : L"非対応");
-        std::wstring generation = L"<absent>";
+        std::wstring generation = L"(absent)";
         if (r.features.count("Gen1 signaling speed (1.5Gb/s)")) generation = L"Gen1 (1.5 Gb/s)";
         if (r.features.count("Gen2 signaling speed (3.0Gb/s)")) generation = L"Gen2 (3.0 Gb/s)";
         if (r.features.count("Gen3 signaling speed (6.0Gb/s)")) generation = L"Gen3 (6.0 Gb/s)";
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_SATA), generation);
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_SATA), generation);
         EXPECT_EQ(r.values.at("Checksum"), "correct");
-        EXPECT_EQ(FieldValue(f, IDS_FIELD_INTEGRITY), L"正常");
+        EXPECT_EQ(ValueOf(f, IDS_FIELD_INTEGRITY), L"正常");
     }
     EXPECT_EQ(checked, 2);  // the ATA hard disk and the SATA flash disk
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "native/decode/FieldLookup.h"
+#include "native/decode/DecodeTestSupport.h"
 #include "decode/NvmeFields.h"
 #include "language/ResourceIds.h"
 
@@ -42,12 +42,12 @@ TEST(NvmeFields, IdentifyController) {
         {IDS_NVME_VERSION, L"1.3.0"},           {IDS_NVME_NAMESPACES, L"2"},
         {IDS_NVME_TOTAL_CAPACITY, L"1000.2 GB (1000204886016 バイト)"},
     };
-    for (const auto& [label, value] : expected) EXPECT_EQ(FieldValue(f, label), value) << label;
+    for (const auto& [label, value] : expected) EXPECT_EQ(ValueOf(f, label), value) << label;
     // 519 bytes end inside the namespace count; 72 leave out everything from the version on.
-    EXPECT_EQ(FieldValue(DecodeNvmeIdentifyController(c.d.data(), 519), IDS_NVME_NAMESPACES), L"<absent>");
+    EXPECT_EQ(ValueOf(DecodeNvmeIdentifyController(c.d.data(), 519), IDS_NVME_NAMESPACES), L"(absent)");
     const DecodedFields shortReply = DecodeNvmeIdentifyController(c.d.data(), 72);
-    EXPECT_EQ(FieldValue(shortReply, IDS_FIELD_FIRMWARE), L"FW 1.2");
-    EXPECT_EQ(FieldValue(shortReply, IDS_NVME_VERSION), L"<absent>");
+    EXPECT_EQ(ValueOf(shortReply, IDS_FIELD_FIRMWARE), L"FW 1.2");
+    EXPECT_EQ(ValueOf(shortReply, IDS_NVME_VERSION), L"(absent)");
 }
 
 TEST(NvmeFields, IdentifyNamespaceUsesTheFormatInUse) {
@@ -60,20 +60,20 @@ TEST(NvmeFields, IdentifyNamespaceUsesTheFormatInUse) {
     n.d[128 + 2] = 9;         // format 0: 512 bytes
     n.d[132 + 2] = 12;        // format 1: 4096 bytes
     const DecodedFields f = DecodeNvmeIdentifyNamespace(n.d.data(), n.d.size());
-    EXPECT_EQ(FieldValue(f, IDS_NVME_NAMESPACE_SIZE), L"976773168 ブロック");
-    EXPECT_EQ(FieldValue(f, IDS_NVME_NAMESPACE_USED), L"1000 ブロック");
-    EXPECT_EQ(FieldValue(f, IDS_NVME_LBA_FORMAT), L"1");
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_LOGICAL_SECTOR), L"4096 バイト");
+    EXPECT_EQ(ValueOf(f, IDS_NVME_NAMESPACE_SIZE), L"976773168 ブロック");
+    EXPECT_EQ(ValueOf(f, IDS_NVME_NAMESPACE_USED), L"1000 ブロック");
+    EXPECT_EQ(ValueOf(f, IDS_NVME_LBA_FORMAT), L"1");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_LOGICAL_SECTOR), L"4096 バイト");
     // 976773168 x 4096 = 4000862896128
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_CAPACITY), L"4000.8 GB (4000862896128 バイト)");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_CAPACITY), L"4000.8 GB (4000862896128 バイト)");
 
     n.d[132 + 2] = 0;  // a block size below 512 bytes is not valid
-    EXPECT_EQ(FieldValue(DecodeNvmeIdentifyNamespace(n.d.data(), n.d.size()), IDS_FIELD_LOGICAL_SECTOR),
+    EXPECT_EQ(ValueOf(DecodeNvmeIdentifyNamespace(n.d.data(), n.d.size()), IDS_FIELD_LOGICAL_SECTOR),
               L"無効 (LBADS 0)");
     n.d[132 + 2] = 200;  // nor one that no shift can make
-    EXPECT_EQ(FieldValue(DecodeNvmeIdentifyNamespace(n.d.data(), n.d.size()), IDS_FIELD_CAPACITY), L"<absent>");
+    EXPECT_EQ(ValueOf(DecodeNvmeIdentifyNamespace(n.d.data(), n.d.size()), IDS_FIELD_CAPACITY), L"(absent)");
     // A reply that ends before the format descriptor: no block size.
-    EXPECT_EQ(FieldValue(DecodeNvmeIdentifyNamespace(n.d.data(), 135), IDS_FIELD_LOGICAL_SECTOR), L"<absent>");
+    EXPECT_EQ(ValueOf(DecodeNvmeIdentifyNamespace(n.d.data(), 135), IDS_FIELD_LOGICAL_SECTOR), L"(absent)");
 }
 
 TEST(NvmeFields, HealthLog) {
@@ -107,16 +107,16 @@ TEST(NvmeFields, HealthLog) {
         {IDS_NVME_MEDIA_ERRORS, L"3"},
         {IDS_NVME_ERROR_LOG_ENTRIES, L"5"},
     };
-    for (const auto& [label, value] : expected) EXPECT_EQ(FieldValue(f, label), value) << label;
+    for (const auto& [label, value] : expected) EXPECT_EQ(ValueOf(f, label), value) << label;
 }
 
 TEST(NvmeFields, HealthLogEdgeValues) {
     Bytes h(512);
     h.Le(1, 250, 2);  // below freezing
-    EXPECT_EQ(FieldValue(DecodeNvmeHealthLog(h.d.data(), 512), IDS_FIELD_TEMPERATURE), L"-23 °C (250 K)");
+    EXPECT_EQ(ValueOf(DecodeNvmeHealthLog(h.d.data(), 512), IDS_FIELD_TEMPERATURE), L"-23 °C (250 K)");
     h.Le(1, 0, 2);
-    EXPECT_EQ(FieldValue(DecodeNvmeHealthLog(h.d.data(), 512), IDS_FIELD_TEMPERATURE), L"報告なし");
-    EXPECT_EQ(FieldValue(DecodeNvmeHealthLog(h.d.data(), 512), IDS_NVME_CRITICAL_WARNING), L"00h (なし)");
+    EXPECT_EQ(ValueOf(DecodeNvmeHealthLog(h.d.data(), 512), IDS_FIELD_TEMPERATURE), L"報告なし");
+    EXPECT_EQ(ValueOf(DecodeNvmeHealthLog(h.d.data(), 512), IDS_NVME_CRITICAL_WARNING), L"00h (なし)");
     // 2 bytes: the warning, but the temperature's second byte is missing.
     const DecodedFields cut = DecodeNvmeHealthLog(h.d.data(), 2);
     ASSERT_EQ(cut.size(), 1u);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "native/decode/FieldLookup.h"
+#include "native/decode/DecodeTestSupport.h"
 #include "decode/SmartAttributes.h"
 #include "language/ResourceIds.h"
 
@@ -56,13 +56,13 @@ TEST(SmartAttributes, ParsesEntriesAndMatchesThresholdsById) {
 TEST(SmartAttributes, DecodedValuesAndNames) {
     const Tables t;
     const DecodedFields f = DecodeSmartAttributes(t.attributes.data(), 512, t.thresholds.data(), 512);
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_SMART_REVISION), L"16");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_SMART_REVISION), L"16");
     // current 5 is at or below threshold 10: failing
-    EXPECT_EQ(FieldValue(f, IDS_SMART_REALLOCATED), L"300 (しきい値以下)");
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_POWER_ON_HOURS), L"1234 時間");
-    EXPECT_EQ(FieldValue(f, IDS_FIELD_TEMPERATURE), L"38 °C");
-    EXPECT_EQ(FieldValue(f, IDS_SMART_LBAS_WRITTEN), L"6618611909121");
-    EXPECT_EQ(FieldValue(f, IDS_SMART_UNKNOWN), L"7");
+    EXPECT_EQ(ValueOf(f, IDS_SMART_REALLOCATED), L"300 (しきい値以下)");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_POWER_ON_HOURS), L"1234 時間");
+    EXPECT_EQ(ValueOf(f, IDS_FIELD_TEMPERATURE), L"38 °C");
+    EXPECT_EQ(ValueOf(f, IDS_SMART_LBAS_WRITTEN), L"6618611909121");
+    EXPECT_EQ(ValueOf(f, IDS_SMART_UNKNOWN), L"7");
     const auto list = ParseSmartAttributes(t.attributes.data(), 512, t.thresholds.data(), 512);
     EXPECT_EQ(SmartAttributeDetail(list[2]), L"ID 194, 現在 62, 最悪 40, しきい値 0, 生値 003700150026h, フラグ 0022h");
 }
