@@ -36,11 +36,11 @@ struct GraphRect {
     int bottom;
 };
 
-// A vertical line across the plot at x, labelled at its top in text line `row` (0 or 1), so
-// that two markers close together keep their labels apart.
+// A vertical line across the plot at x, labelled at its top on its left or right side: the
+// lower of two markers labelled on its left and the higher on its right never overlap.
 struct GraphMarker {
     int x;
-    int row;
+    bool labelLeft;
     std::wstring label;
 };
 

@@ -109,8 +109,8 @@ GraphPicture BuildLatencyGraph(const LatencyBins& bins, std::uint64_t p50Ns, std
     }
     const int x50 = TimePixel(bins, static_cast<double>(p50Ns), plot);
     const int x99 = TimePixel(bins, static_cast<double>(p99Ns), plot);
-    picture.markers.push_back({x50, 0, L"p50"});
-    picture.markers.push_back({x99, std::abs(x99 - x50) < 3 * textHeight ? 1 : 0, L"p99"});
+    picture.markers.push_back({x50, true, L"p50"});
+    picture.markers.push_back({x99, false, L"p99"});
     return picture;
 }
 

@@ -62,7 +62,12 @@ void PaintAxes(HDC dc, const GraphPicture& p, int textHeight) {
     }
     for (const GraphTick& tick : p.xTicks) {
         Line(dc, tick.at, baseline, tick.at, baseline + 4);
-        Text(dc, tick.at, baseline + 5, tick.label, TA_CENTER | TA_TOP, kGraphAxis);
+        // Centred under its tick, but kept inside the picture (the last label of the axis).
+        SIZE size{};
+        GetTextExtentPoint32W(dc, tick.label.c_str(), static_cast<int>(tick.label.size()), &size);
+        int left = tick.at - size.cx / 2;
+        if (left + size.cx > p.width - 2) left = p.width - 2 - size.cx;
+        Text(dc, left, baseline + 5, tick.label, TA_LEFT | TA_TOP, kGraphAxis);
     }
     Text(dc, plot.left - 6, 2, p.yTitle, TA_LEFT | TA_TOP, kGraphAxis);
     Text(dc, (plot.left + plot.right) / 2, baseline + 6 + textHeight, p.xTitle, TA_CENTER | TA_TOP, kGraphAxis);
@@ -107,7 +112,13 @@ void PaintGraph(HDC dc, const GraphPicture& p, HFONT font) {
             Pen line(dc, PS_DOT, 1, kGraphMarker);
             Line(dc, marker.x, p.plot.top, marker.x, p.plot.bottom - 1);
         }
-        Text(dc, marker.x + 3, p.plot.top + 1 + marker.row * textHeight, marker.label, TA_LEFT | TA_TOP, kGraphMarker);
+        // A halo of the background colour keeps the label readable over a bar without hiding it.
+        const int x = marker.labelLeft ? marker.x - 3 : marker.x + 3, y = p.plot.top + 2;
+        const UINT align = (marker.labelLeft ? TA_RIGHT : TA_LEFT) | TA_TOP;
+        for (const POINT& d : {POINT{-1, 0}, POINT{1, 0}, POINT{0, -1}, POINT{0, 1}}) {
+            Text(dc, x + d.x, y + d.y, marker.label, align, kGraphBackground);
+        }
+        Text(dc, x, y, marker.label, align, kGraphMarker);
     }
     if (!p.emptyText.empty()) {
         Text(dc, (p.plot.left + p.plot.right) / 2, (p.plot.top + p.plot.bottom - textHeight) / 2, p.emptyText,
