@@ -74,8 +74,7 @@ protected:
     // The window's own table after the common head of the saved file.
     virtual void WriteTable(CsvFile& csv, const CsvLabels& labels) = 0;
     // The graph at `width` × `height` pixels; false for a window without one.
-    virtual bool BuildGraph(int width, int height, int textHeight, GraphPicture* picture) {
-        (void)width, (void)height, (void)textHeight, (void)picture;
+    virtual bool BuildGraph(int /*width*/, int /*height*/, int /*textHeight*/, GraphPicture* /*picture*/) {
         return false;
     }
     // The distribution of the command times of the last tick, as the random and seek windows draw it.

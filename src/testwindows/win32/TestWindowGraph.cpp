@@ -64,6 +64,8 @@ void TestWindow::OnDrawItem(MessageRecord& record) {
 }
 
 void TestWindow::OnSaveImage() {
+    // Like the results, only the graph of a complete run is saved.
+    if (!saveImageButton || !saveImageButton->IsEnabled()) return;
     GraphPicture picture;
     Image image;
     if (!CurrentGraph(&picture) || !RenderGraph(picture, DialogFont(GetHandle()), &image)) return;

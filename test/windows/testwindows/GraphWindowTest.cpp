@@ -12,14 +12,14 @@
 namespace sektra::test {
 namespace {
 
+std::uint32_t Byte(const std::string& b, std::size_t at) { return static_cast<std::uint8_t>(b[at]); }
+
 std::uint32_t Little32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+    return Byte(b, at) | Byte(b, at + 1) << 8 | Byte(b, at + 2) << 16 | Byte(b, at + 3) << 24;
 }
 
 std::uint32_t Big32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at])) << 24 | static_cast<std::uint8_t>(b[at + 1]) << 16 |
-           static_cast<std::uint8_t>(b[at + 2]) << 8 | static_cast<std::uint8_t>(b[at + 3]);
+    return Byte(b, at) << 24 | Byte(b, at + 1) << 16 | Byte(b, at + 2) << 8 | Byte(b, at + 3);
 }
 
 // How many pixels of a 24-bit bottom-up BMP have colour 0xRRGGBB.
@@ -29,9 +29,7 @@ int CountBmpPixels(const std::string& bmp, int width, int height, std::uint32_t 
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::size_t at = 54 + static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) * 3;
-            const std::uint32_t pixel = static_cast<std::uint8_t>(bmp[at]) | static_cast<std::uint8_t>(bmp[at + 1]) << 8 |
-                                        static_cast<std::uint8_t>(bmp[at + 2]) << 16;
-            if (pixel == rgb) ++count;
+            if ((Byte(bmp, at) | Byte(bmp, at + 1) << 8 | Byte(bmp, at + 2) << 16) == rgb) ++count;
         }
     }
     return count;
@@ -49,7 +47,8 @@ protected:
             PostMessageW(w, WM_COMMAND, IDOK, 0);
         });
         Click(window, IDC_TEST_SAVE_IMAGE);
-        EXPECT_TRUE(PumpUntil([&] { return driver.Done() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+        EXPECT_TRUE(PumpUntil(
+            [&] { return driver.Done() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }));
         PumpFor(std::chrono::milliseconds(200));
         const std::string bytes = ReadBytes(path);
         DeleteFileW(path.c_str());
@@ -125,7 +124,8 @@ TEST_F(GraphWindowTest, OptionsDialogChoicesReachTheSettingsAndTheLabel) {
     const Case cases[] = {
         // Random write: both act on it.
         {0x18FF, true, true,
-         used + ResourceText(IDS_CHOICE_ALIGNED) + ResourceText(IDS_CHOICES_JOIN) + ResourceText(IDS_CHOICE_RANDOM_DATA)},
+         used + ResourceText(IDS_CHOICE_ALIGNED) + ResourceText(IDS_CHOICES_JOIN) +
+             ResourceText(IDS_CHOICE_RANDOM_DATA)},
         // A sequential read is not placed at random and writes nothing: the label stays empty.
         {0x15FF, true, true, L""},
         // Unchecked again: the defaults, nothing said.
@@ -152,9 +152,9 @@ TEST_F(GraphWindowTest, OptionsDialogChoicesReachTheSettingsAndTheLabel) {
         const TransferChoices before = choices;
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
-        auto window = std::make_unique<TransferTestWindow>(device, kDisk0 | c.code,
-                                                           static_cast<std::uint32_t>(frequency.QuadPart),
-                                                           static_cast<std::uint32_t>(frequency.QuadPart >> 32), 1, 50, 201);
+        const auto low = static_cast<std::uint32_t>(frequency.QuadPart);
+        const auto high = static_cast<std::uint32_t>(frequency.QuadPart >> 32);
+        auto window = std::make_unique<TransferTestWindow>(device, kDisk0 | c.code, low, high, 1, 50, 201);
         window->UseTransferChoices(&choices);
         ASSERT_EQ(window->Create(module, IDD_TRANSFER_TEST, nullptr), 0);
         ASSERT_TRUE(WaitForFinished(*window));
