@@ -19,20 +19,11 @@ has_colour() {
   journey_log "$(basename "$1"): $n pixels of #$2"
   [ "$n" -ge "$3" ]
 }
-wait_caption() {   # wait_caption WINDOW SUFFIX: the window's caption once it ends with SUFFIX
-  local title=
-  for _ in $(seq 1 600); do
-    title=$(xdotool getwindowname "$1" 2>/dev/null || true)
-    case $title in *"$2") break ;; esac
-    sleep 0.5
-  done
-  echo "$title"
-}
 # stop_and_close WINDOW: 停止, then 閉じる once the run has stopped.
 stop_and_close() {
   journey_post "$(xdotool getwindowname "$1")" 0x0111 1015
   local title
-  title=$(wait_caption "$1" "$stopped")
+  title=$(journey_wait_caption "$1" "$stopped")
   journey_post "$title" 0x0111 1016
 }
 
@@ -77,7 +68,7 @@ journey_check "its standard row opens" probe open "$main_title" 0x13001410
 window=$(journey_wait_window '^Seek Test\(' 60)
 journey_check "the seek window runs" test -n "$window"
 [ -n "$window" ] || journey_finish
-title=$(wait_caption "$window" "$finished")
+title=$(journey_wait_caption "$window" "$finished")
 journey_check "the seek test finishes ($title)" test "${title%"$finished"}" != "$title"
 journey_window_shot "$window" seek-finished.png
 journey_check "the seek times' bars are drawn" has_colour "$J/seek-finished.png" 2E8B57 40
