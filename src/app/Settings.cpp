@@ -8,6 +8,8 @@ const wchar_t kKeyTimerMode[] = L"TimerMode";
 const wchar_t kKeyShowInterval[] = L"ShowInterval";
 const wchar_t kKeyPerFrq[] = L"PerFrq";
 const wchar_t kKeyPerformCells[] = L"PerformCells";
+const wchar_t kKeyAlignedPositions[] = L"AlignedPositions";
+const wchar_t kKeyRandomWriteData[] = L"RandomWriteData";
 
 std::wstring SettingsFilePath(const std::wstring& localAppDataFolder) {
     if (localAppDataFolder.empty()) return std::wstring();
@@ -55,6 +57,24 @@ void WriteSettings(IniFile& file, const Settings& settings) {
     file.SetInt32(kKeyShowInterval, settings.showInterval);
     file.SetUInt64(kKeyPerFrq, settings.perFrq);
     file.SetInt32(kKeyPerformCells, settings.performCells);
+    file.SetInt32(kKeyAlignedPositions, settings.transferChoices.alignedPositions ? 1 : 0);
+    file.SetInt32(kKeyRandomWriteData, settings.transferChoices.randomWriteData ? 1 : 0);
+}
+
+namespace {
+
+bool IsOn(IniFile& file, const wchar_t* key) {
+    std::wstring text;
+    return file.GetString(key, text) == 0 && text == L"1";
+}
+
+}  // namespace
+
+TransferChoices ReadTransferChoices(IniFile& file) {
+    TransferChoices choices;
+    choices.alignedPositions = IsOn(file, kKeyAlignedPositions);
+    choices.randomWriteData = IsOn(file, kKeyRandomWriteData);
+    return choices;
 }
 
 }  // namespace sektra

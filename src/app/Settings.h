@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/TransferChoices.h"
+
 namespace sektra {
 
 class IniFile;
@@ -16,6 +18,7 @@ struct Settings {
     std::uint64_t perFrq = 0;
     std::int32_t performCells = 201;
     std::uint64_t ticksPerSecond = 1000;  // derived from the mode, never read or written
+    TransferChoices transferChoices;      // read and written apart from the four keys above
 };
 
 // Key names in the settings file.
@@ -23,6 +26,8 @@ extern const wchar_t kKeyTimerMode[];
 extern const wchar_t kKeyShowInterval[];
 extern const wchar_t kKeyPerFrq[];
 extern const wchar_t kKeyPerformCells[];
+extern const wchar_t kKeyAlignedPositions[];
+extern const wchar_t kKeyRandomWriteData[];
 
 // The settings file below the local application-data folder ("...\\Sektra\Sektra.ini", the
 // doubled separator is how the file has always been named and Windows accepts it). Empty when
@@ -42,7 +47,12 @@ void ApplyTimerOptions(Settings& settings, std::int32_t timerMode, std::uint64_t
 // range checks. False at the first missing key; the keys before it keep their values.
 bool ReadSettings(IniFile& file, Settings& settings);
 
-// Sets the four keys; every other entry of the file stays as it was.
+// Sets the four keys and the transfer choices; every other entry of the file stays as it was.
 void WriteSettings(IniFile& file, const Settings& settings);
+
+// "AlignedPositions" and "RandomWriteData": a choice is on only when its key says 1. A file
+// from an earlier version has neither key, and a broken value must not quietly change what a
+// test measures, so anything else leaves it off; their absence is no missing setting.
+TransferChoices ReadTransferChoices(IniFile& file);
 
 }  // namespace sektra

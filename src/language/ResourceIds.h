@@ -108,6 +108,19 @@
 #define IDC_SEEK_COUNT_LABEL    1060
 #define IDC_SEEK_TIME_GROUP     1061
 
+/* Test windows: command times and graph (the graph and its save button not in 311) */
+#define IDC_TEST_IOPS           1062
+#define IDC_TEST_P50            1063
+#define IDC_TEST_P99            1064
+#define IDC_TEST_MAX_LATENCY    1065
+#define IDC_TEST_GRAPH          1066
+#define IDC_TEST_SAVE_IMAGE     1067
+#define IDC_TEST_CHOICES        1068  /* 305 only: the transfer choices a run used */
+
+/* Transfer options (306): the transfer choices */
+#define IDC_ALIGNED_POSITIONS   1069
+#define IDC_RANDOM_WRITE_DATA   1070
+
 /* Strings. "fmt(...)" notes the arguments of a format string. */
 #define IDS_COLUMN_ITEM         1
 #define IDS_COLUMN_VALUE        2
@@ -224,6 +237,23 @@
 #define IDS_TREE_ACCESS_TIME    116 /* the seek row of a device measured by one-block reads */
 #define IDS_ACCESS_COUNT        117
 #define IDS_ACCESS_TIME         118
+/* The test windows' graphs, their image files and the transfer choices (160-199) */
+#define IDS_IMAGE_PNG_NAME      160
+#define IDS_IMAGE_PNG_PATTERN   161
+#define IDS_IMAGE_BMP_NAME      162
+#define IDS_IMAGE_BMP_PATTERN   163
+#define IDS_IMAGE_EXTENSION     164
+#define IDS_IMAGE_SAVE_FAILED   165
+#define IDS_GRAPH_RATE          166
+#define IDS_GRAPH_POSITION      167
+#define IDS_GRAPH_SHARE         168
+#define IDS_GRAPH_LATENCY       169
+#define IDS_GRAPH_AVERAGE       170
+#define IDS_GRAPH_EMPTY         171
+#define IDS_CHOICE_ALIGNED      172  /* shown after IDS_CHOICES_USED, joined by IDS_CHOICES_JOIN */
+#define IDS_CHOICE_RANDOM_DATA  173
+#define IDS_CHOICES_USED        174
+#define IDS_CHOICES_JOIN        175
 /* Refusal of a write test on a disk that holds data */
 #define IDS_REFUSE_CAPTION      500
 #define IDS_REFUSE_SYSTEM_DISK  501

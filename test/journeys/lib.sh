@@ -125,6 +125,18 @@ journey_wait_window() {
   done
 }
 
+# journey_wait_caption WINDOW SUFFIX: the window's caption once it ends with SUFFIX (after up to
+# five minutes, whatever it is then).
+journey_wait_caption() {
+  local title=
+  for _ in $(seq 1 600); do
+    title=$(xdotool getwindowname "$1" 2>/dev/null || true)
+    case $title in *"$2") break ;; esac
+    sleep 0.5
+  done
+  echo "$title"
+}
+
 # journey_count_windows REGEX: how many visible windows match now.
 journey_count_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
 

@@ -9,15 +9,6 @@ cp "$JOURNEY_BUILD/test/windows/testwindows/demo_probe.exe" "$J/"
 journey_settings
 
 probe() { (cd "$J" && "$SEKTRA_WINE" ./demo_probe.exe "$@") 2>>"$J/wine.log" | tr -d '\r'; }
-wait_caption() {   # wait_caption WINDOW SUFFIX: the window's caption once it ends with SUFFIX
-  local title=
-  for _ in $(seq 1 600); do
-    title=$(xdotool getwindowname "$1" 2>/dev/null || true)
-    case $title in *"$2") break ;; esac
-    sleep 0.5
-  done
-  echo "$title"
-}
 
 main_title=$(journey_caption IDD_MAIN_FRAME)
 stopped=$(journey_resource_string IDS_STATE_STOPPED)
@@ -37,7 +28,7 @@ journey_check "the transfer window runs" test -n "$window"
 [ -n "$window" ] || journey_finish
 sleep 6
 journey_post "$(xdotool getwindowname "$window")" 0x0111 1015
-title=$(wait_caption "$window" "$stopped")
+title=$(journey_wait_caption "$window" "$stopped")
 journey_check "the stopped run keeps its caption ($title)" test "${title%"$stopped"}" != "$title"
 journey_window_shot "$window" transfer-stopped.png
 journey_post "$title" 0x0111 1016
@@ -48,7 +39,7 @@ journey_check "its standard row opens" probe open "$main_title" 0x13001410
 window=$(journey_wait_window '^Seek Test\(' 60)
 journey_check "the seek window runs" test -n "$window"
 [ -n "$window" ] || journey_finish
-title=$(wait_caption "$window" "$finished")
+title=$(journey_wait_caption "$window" "$finished")
 journey_check "the seek test finishes ($title)" test "${title%"$finished"}" != "$title"
 journey_window_shot "$window" seek-finished.png
 journey_post "$title" 0x0111 1016

@@ -73,6 +73,7 @@ int Document::Initialize() {
         return -1;
     }
     ApplyTimeBase(settings, PerformanceFrequency());
+    settings.transferChoices = ReadTransferChoices(file);
 
     mainFrame = new MainFrame;
     if (mainFrame->Create(Resources(), IDD_MAIN_FRAME, nullptr) != 0) return -1;
@@ -262,8 +263,15 @@ void Document::OpenTestWindow(ItemCode itemCode) {
             return;
         }
     }
+    const TransferChoices before = settings.transferChoices;
     StartTestWindow(TestWindowRequest{mainFrame->GetHandle(), device, itemCode, settings.ticksPerSecond,
-                                      settings.timerMode, settings.showInterval, settings.performCells});
+                                      settings.timerMode, settings.showInterval, settings.performCells,
+                                      &settings.transferChoices});
+    // The transfer options dialog may have changed them: the preset rows use them from now on.
+    if (settings.transferChoices.alignedPositions != before.alignedPositions ||
+        settings.transferChoices.randomWriteData != before.randomWriteData) {
+        SaveSettings();
+    }
 }
 
 void Document::StartTestWindow(const TestWindowRequest& request) { RunTestWindow(request); }

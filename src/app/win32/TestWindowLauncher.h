@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/ItemCode.h"
+#include "engine/TransferChoices.h"
 
 namespace sektra {
 
@@ -20,6 +21,7 @@ struct TestWindowRequest {
     std::int32_t timerMode;
     std::int32_t showInterval;
     std::int32_t performCells;
+    TransferChoices* transferChoices;  // the settings' choices; the transfer options dialog may change them
 };
 
 // Builds the window of the request's test (code & 0xFF00: 0x1300, 0x1900, 0x1A00 the cache

@@ -20,6 +20,11 @@ protected:
     std::wstring FigureText(std::uint32_t value) const override;
     bool FiguresAreTimes() const override { return true; }
     void WriteTable(CsvFile& csv, const CsvLabels& labels) override { WriteSeekTable(csv, labels); }
+    // The distribution of the seek (or access) times.
+    bool BuildGraph(int width, int height, int textHeight, GraphPicture* picture) override {
+        *picture = LatencyDistribution(width, height, textHeight);
+        return true;
+    }
 
 private:
     void SetItemText(int itemId, const std::wstring& text);

@@ -39,6 +39,7 @@ void TestWindow::OnMessage(MessageRecord& record) {
         break;
     case WM_TEST_FINISHED: OnTestFinished(); break;
     case WM_TEST_FAILED: OnTestFailed(record); break;
+    case WM_DRAWITEM: OnDrawItem(record); break;
     default: break;
     }
 }
@@ -53,6 +54,7 @@ void TestWindow::OnCommand(MessageRecord& record) {
         break;
     case IDC_TEST_START: OnStart(); break;
     case IDC_TEST_SAVE: OnSave(); break;
+    case IDC_TEST_SAVE_IMAGE: OnSaveImage(); break;
     case IDC_TEST_STOP: OnStop(); break;
     case IDC_TEST_CLOSE: OnCloseButton(); break;
     default: break;
@@ -80,6 +82,14 @@ int TestWindow::CreateControls() {
     bestLabel = std::make_unique<Control>(window, IDC_TEST_BEST);
     averageLabel = std::make_unique<Control>(window, IDC_TEST_AVERAGE);
     worstLabel = std::make_unique<Control>(window, IDC_TEST_WORST);
+    iopsLabel = std::make_unique<Control>(window, IDC_TEST_IOPS);
+    p50Label = std::make_unique<Control>(window, IDC_TEST_P50);
+    p99Label = std::make_unique<Control>(window, IDC_TEST_P99);
+    maxLatencyLabel = std::make_unique<Control>(window, IDC_TEST_MAX_LATENCY);
+    graph = GetDlgItem(window, IDC_TEST_GRAPH);
+    if (GetDlgItem(window, IDC_TEST_SAVE_IMAGE) != nullptr) {
+        saveImageButton = std::make_unique<Control>(window, IDC_TEST_SAVE_IMAGE);
+    }
     progressBar = std::make_unique<ProgressBar>(window, IDC_TEST_PROGRESS);
     timer = std::make_unique<UiTimer>(window);
     return 0;
@@ -105,6 +115,7 @@ void TestWindow::SetState(bool running) {
     stopButton->Enable(running);
     startButton->Enable(!running);
     saveButton->Enable(false);
+    if (saveImageButton) saveImageButton->Enable(false);
     if (running) {
         stoppedByUser = false;
         endTime = 0;
@@ -157,6 +168,7 @@ void TestWindow::OnTestFinished() {
     // unless its last command was done before the stop came.
     const bool complete = TakeSnapshot().words[9] == FullProgress();
     saveButton->Enable(complete);
+    if (saveImageButton) saveImageButton->Enable(complete);
     EndRun();
     SetCaption(complete || !stoppedByUser ? IDS_STATE_FINISHED : IDS_STATE_STOPPED);
     Refresh();
@@ -205,6 +217,7 @@ void TestWindow::Refresh() {
     averageLabel->SetText(FigureText(snapshot.words[7]));
     worstLabel->SetText(FigureText(snapshot.words[8]));
     progressBar->SetPos(static_cast<int>(snapshot.words[9]));
+    RefreshLatency();
 }
 
 void TestWindow::OnSave() {

@@ -11,6 +11,7 @@
 //                                                                progress                         close
 // The thread also reports the end of a run that 停止 cut short; short of full progress that run
 // stays Stopped. Once a run has ended the finish label shows when, and Esc closes the window.
+// 画像保存 follows 保存. Every tick also shows IOPS and command times and repaints the graph.
 #include <windows.h>
 
 #include <cstdint>
@@ -18,12 +19,15 @@
 #include <memory>
 #include <string>
 
+#include "engine/LatencyFigures.h"
+#include "engine/LatencyHistogram.h"
 #include "engine/TestThread.h"
 #include "engine/win32/UiTimer.h"
 #include "framework/win32/Control.h"
 #include "framework/win32/Dialog.h"
 #include "framework/win32/ProgressBar.h"
 #include "testwindows/CsvTables.h"
+#include "testwindows/GraphPicture.h"
 
 namespace sektra {
 
@@ -50,6 +54,10 @@ public:
     virtual void OnTestFailed(MessageRecord& record);
     virtual int CreateControls();
     virtual void Refresh();
+    // The graph's WM_DRAWITEM: the picture of this moment, painted through a memory bitmap.
+    virtual void OnDrawItem(MessageRecord& record);
+    // Saves the graph as a PNG or BMP file (by the chosen name's extension).
+    virtual void OnSaveImage();
 
     const std::wstring& GetTitlePrefix() const { return titlePrefix; }
     TestThread* GetThread() const { return thread.get(); }
@@ -65,6 +73,13 @@ protected:
     virtual bool FiguresAreTimes() const { return false; }
     // The window's own table after the common head of the saved file.
     virtual void WriteTable(CsvFile& csv, const CsvLabels& labels) = 0;
+    // The graph at `width` × `height` pixels; false for a window without one.
+    virtual bool BuildGraph(int /*width*/, int /*height*/, int /*textHeight*/, GraphPicture* /*picture*/) {
+        return false;
+    }
+    // The distribution of the command times of the last tick, as the random and seek windows draw it.
+    GraphPicture LatencyDistribution(int width, int height, int textHeight) const;
+    GraphTexts GraphWords() const;
 
     // The steps every OnInitDialog begins and ends with.
     bool BeginInit(MessageRecord& record, int progressMaximum);
@@ -80,6 +95,10 @@ protected:
     void EndRun();
     void FocusButton(Control& button);
     void SetCaption(UINT suffixId);
+    // Copies the command times, shows their figures and has the graph painted again.
+    void RefreshLatency();
+    // The graph as the window shows it now; false when the window has none.
+    bool CurrentGraph(GraphPicture* picture);
 
     std::unique_ptr<Control> closeButton;
     std::unique_ptr<Control> stopButton;
@@ -94,6 +113,12 @@ protected:
     std::unique_ptr<Control> bestLabel;
     std::unique_ptr<Control> averageLabel;
     std::unique_ptr<Control> worstLabel;
+    std::unique_ptr<Control> iopsLabel;
+    std::unique_ptr<Control> p50Label;
+    std::unique_ptr<Control> p99Label;
+    std::unique_ptr<Control> maxLatencyLabel;
+    std::unique_ptr<Control> saveImageButton;  // null in a window without a graph
+    HWND graph = nullptr;                      // the graph's control, if the window has one
     std::unique_ptr<ProgressBar> progressBar;
     std::unique_ptr<UiTimer> timer;
     std::unique_ptr<TestThread> thread;
@@ -106,13 +131,19 @@ protected:
     std::wstring titlePrefix;
     bool stoppedByUser = false;  // 停止 was clicked during this run
     std::time_t endTime = 0;     // when this run ended; 0 while it runs
+    // The thread's command times as of the last tick: a member, as the copy is some 59 KB.
+    LatencyHistogram latencyCopy;
+    LatencyFigures latencyFigures;
 };
 
 // Builds the window for a test row (code & 0xFF00: 0x1300, 0x1900, 0x1A00 the cache window,
 // template 311; 0x1400 the seek window, 312; 0x1500 to 0x1800 the transfer window, 305), runs
 // it modally with `owner` as its parent and deletes it when it has closed. Other codes open
 // nothing.
+// `transferChoices` (may be null: the defaults) is what a transfer test runs with; the transfer
+// options dialog changes it.
 void RunTestWindowFor(HWND owner, Device* device, std::uint32_t itemCode, std::uint64_t ticksPerSecond,
-                      std::uint32_t timerMode, std::uint32_t showInterval, std::uint32_t performCells);
+                      std::uint32_t timerMode, std::uint32_t showInterval, std::uint32_t performCells,
+                      TransferChoices* transferChoices = nullptr);
 
 }  // namespace sektra

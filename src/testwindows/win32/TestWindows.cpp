@@ -9,7 +9,8 @@
 namespace sektra {
 
 void RunTestWindowFor(HWND owner, Device* device, std::uint32_t itemCode, std::uint64_t ticksPerSecond,
-                      std::uint32_t timerMode, std::uint32_t showInterval, std::uint32_t performCells) {
+                      std::uint32_t timerMode, std::uint32_t showInterval, std::uint32_t performCells,
+                      TransferChoices* transferChoices) {
     const auto low = static_cast<std::uint32_t>(ticksPerSecond);
     const auto high = static_cast<std::uint32_t>(ticksPerSecond >> 32);
     std::unique_ptr<TestWindow> window;
@@ -28,11 +29,14 @@ void RunTestWindowFor(HWND owner, Device* device, std::uint32_t itemCode, std::u
     case 0x1500:
     case 0x1600:
     case 0x1700:
-    case 0x1800:
-        window =
+    case 0x1800: {
+        auto transfer =
             std::make_unique<TransferTestWindow>(device, itemCode, low, high, timerMode, showInterval, performCells);
+        transfer->UseTransferChoices(transferChoices);
+        window = std::move(transfer);
         templateId = IDD_TRANSFER_TEST;
         break;
+    }
     default: return;
     }
     window->DoModal(theApplication->GetResourceInstance(), templateId, owner);

@@ -14,8 +14,9 @@ int SpinLimit(std::uint32_t value) { return value > 0x7FFFFFFFu ? 0x7FFFFFFF : s
 
 }  // namespace
 
-TransferOptionsDialog::TransferOptionsDialog(std::uint32_t maxBlocks, std::uint32_t blockLength)
-    : maxBlocks(maxBlocks), blockLength(blockLength) {}
+TransferOptionsDialog::TransferOptionsDialog(std::uint32_t maxBlocks, std::uint32_t blockLength,
+                                             const TransferChoices& choices)
+    : choices(choices), maxBlocks(maxBlocks), blockLength(blockLength) {}
 
 void TransferOptionsDialog::OnInitDialog(MessageRecord&) {
     const HWND dialog = GetHandle();
@@ -45,6 +46,8 @@ void TransferOptionsDialog::OnInitDialog(MessageRecord&) {
     endSpin->SetRange32(1, 100);
     endSpin->SetPos32(100);
     OnRangeChanged();
+    CheckDlgButton(dialog, IDC_ALIGNED_POSITIONS, choices.alignedPositions ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_RANDOM_WRITE_DATA, choices.randomWriteData ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TransferOptionsDialog::OnCommand(MessageRecord& record) {
@@ -94,6 +97,8 @@ void TransferOptionsDialog::OnOK() {
     rangeIndex = checked < 0 ? 0 : static_cast<std::uint32_t>(checked);
     startPercent = static_cast<std::uint32_t>(start);
     endPercent = static_cast<std::uint32_t>(end);
+    choices.alignedPositions = IsDlgButtonChecked(GetHandle(), IDC_ALIGNED_POSITIONS) == BST_CHECKED;
+    choices.randomWriteData = IsDlgButtonChecked(GetHandle(), IDC_RANDOM_WRITE_DATA) == BST_CHECKED;
     Close(0);
 }
 

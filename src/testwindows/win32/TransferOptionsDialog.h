@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/TransferChoices.h"
 #include "framework/win32/Control.h"
 #include "framework/win32/EditControl.h"
 #include "framework/win32/RadioGroup.h"
@@ -14,7 +15,8 @@ namespace sektra {
 
 class TransferOptionsDialog : public OptionDialog {
 public:
-    TransferOptionsDialog(std::uint32_t maxBlocks, std::uint32_t blockLength);
+    TransferOptionsDialog(std::uint32_t maxBlocks, std::uint32_t blockLength,
+                          const TransferChoices& choices = TransferChoices{});
 
     void OnInitDialog(MessageRecord& record) override;
     void OnCommand(MessageRecord& record) override;
@@ -24,6 +26,8 @@ public:
     // rangeIndex 0 to 3 the presets, 4 the custom range of startPercent to endPercent.
     void GetResult(std::uint32_t* blocks, std::uint32_t* rangeIndex, std::uint32_t* startPercent,
                    std::uint32_t* endPercent) const;
+    // The two check boxes as confirmed (as given while the dialog was not confirmed).
+    const TransferChoices& GetChoices() const { return choices; }
 
 private:
     std::unique_ptr<Control> limitLabel;
@@ -35,6 +39,7 @@ private:
     std::unique_ptr<EditControl> endEdit;
     std::unique_ptr<UpDownControl> endSpin;
     std::unique_ptr<RadioGroup> rangeButtons;
+    TransferChoices choices;
     std::uint32_t blocks = 1;
     std::uint32_t rangeIndex = 0;
     std::uint32_t startPercent = 0;

@@ -93,5 +93,36 @@ TEST(Settings, ReadsTheFourKeysAndStopsAtTheFirstMissingOne) {
     EXPECT_EQ(other, L"kept");
 }
 
+TEST(Settings, TransferChoicesAreOnOnlyWhenTheirKeySaysOne) {
+    struct Case {
+        const wchar_t* value;  // null: no key at all, as in a file of an earlier version
+        bool on;
+    };
+    const Case cases[] = {{nullptr, false}, {L"1", true}, {L"0", false}, {L"", false},
+                          {L"yes", false},  {L"11", false}, {L"-1", false}, {L"1x", false}};
+    for (const Case& c : cases) {
+        IniFile file;
+        if (c.value != nullptr) {
+            file.SetString(L"AlignedPositions", c.value);
+            file.SetString(L"RandomWriteData", c.value);
+        }
+        const TransferChoices choices = ReadTransferChoices(file);
+        EXPECT_EQ(choices.alignedPositions, c.on) << (c.value ? c.value : L"(none)");
+        EXPECT_EQ(choices.randomWriteData, c.on) << (c.value ? c.value : L"(none)");
+    }
+    // Written as 1 and 0, they read back; the four keys still come first for older readers.
+    IniFile file;
+    Settings s;
+    s.transferChoices.alignedPositions = true;
+    WriteSettings(file, s);
+    EXPECT_TRUE(ReadSettings(file, s));
+    const TransferChoices back = ReadTransferChoices(file);
+    EXPECT_TRUE(back.alignedPositions);
+    EXPECT_FALSE(back.randomWriteData);
+    ASSERT_EQ(file.Keys().size(), 6u);
+    EXPECT_EQ(file.Keys()[4], L"AlignedPositions");
+    EXPECT_EQ(file.Values()[5], L"0");
+}
+
 }  // namespace
 }  // namespace sektra

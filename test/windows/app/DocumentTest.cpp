@@ -355,6 +355,19 @@ TEST_F(DocumentTest, TimeBaseFromTheSettings) {
     EXPECT_EQ(document->GetSettings().ticksPerSecond, 1000u);
     EXPECT_EQ(document->GetSettings().showInterval, 250);
     EXPECT_EQ(document->GetSettings().performCells, 99);
+    // A file without the transfer choices (as earlier versions wrote it) is complete: both off.
+    EXPECT_FALSE(document->GetSettings().transferChoices.alignedPositions);
+    EXPECT_FALSE(document->GetSettings().transferChoices.randomWriteData);
+}
+
+TEST_F(DocumentTest, TransferChoicesFromTheSettings) {
+    std::vector<std::wstring> lines = FullSettings();
+    lines.push_back(L"AlignedPositions=1");
+    lines.push_back(L"RandomWriteData=on");  // not 1: stays off
+    WriteSettingsFile(lines);
+    Open();
+    EXPECT_TRUE(document->GetSettings().transferChoices.alignedPositions);
+    EXPECT_FALSE(document->GetSettings().transferChoices.randomWriteData);
 }
 
 }  // namespace

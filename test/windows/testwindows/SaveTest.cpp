@@ -10,25 +10,6 @@
 namespace sektra::test {
 namespace {
 
-// The file-name box of the save dialog (a combo box in the explorer style, an edit before).
-HWND FileNameBox(HWND dialog) {
-    HWND box = GetDlgItem(dialog, 0x47C);
-    return box != nullptr ? box : GetDlgItem(dialog, 0x480);
-}
-
-bool IsSaveDialog(HWND dialog) { return FileNameBox(dialog) != nullptr && GetDlgItem(dialog, IDOK) != nullptr; }
-
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::vector<std::wstring> ShiftJisLines(const std::string& bytes) {
     const int count = MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<std::size_t>(count), L'\0');

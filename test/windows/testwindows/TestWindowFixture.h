@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <deque>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +34,25 @@ inline std::wstring WindowText(HWND window) {
 }
 
 inline std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+// The file-name box of the save dialog (a combo box in the explorer style, an edit before).
+inline HWND FileNameBox(HWND dialog) {
+    HWND box = GetDlgItem(dialog, 0x47C);
+    return box != nullptr ? box : GetDlgItem(dialog, 0x480);
+}
+
+inline bool IsSaveDialog(HWND dialog) { return FileNameBox(dialog) != nullptr && GetDlgItem(dialog, IDOK) != nullptr; }
+
+inline std::wstring TempPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+inline std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 inline bool ItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 
