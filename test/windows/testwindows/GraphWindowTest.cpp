@@ -100,7 +100,8 @@ TEST_F(GraphWindowTest, FinishedRunsShowTheirFiguresAndSaveTheirGraphs) {
         EXPECT_EQ(static_cast<LONG>(Little32(bmp, 22)), client.bottom);
         ASSERT_EQ(bmp.size(), Little32(bmp, 2));
         EXPECT_GT(CountBmpPixels(bmp, client.right, client.bottom, c.mark), 20);
-        EXPECT_GT(CountBmpPixels(bmp, client.right, client.bottom, c.another), 5);
+        // A steady disk's curve lies on its average line and hides most of it: present is enough.
+        EXPECT_GT(CountBmpPixels(bmp, client.right, client.bottom, c.another), 0);
 
         const std::string png = SaveImage(h, L"sektra-graph-test.png");
         ASSERT_GT(png.size(), 33u + 12);
