@@ -37,9 +37,9 @@ public:
     virtual std::int32_t GetMaxReadBufferBytes();  // probed once
     virtual std::int32_t GetMaxReadSectors();      // probed once; -1 without a usable capacity
     // The three texts point into textBuffer and last until the next of these calls. A SATA
-    // disk's model, firmware and serial number come from its IDENTIFY block (the translated
-    // INQUIRY holds 16 characters of the model); every other device's from INQUIRY and the
-    // storage device descriptor.
+    // disk's model, firmware and serial number come from its IDENTIFY block, an NVMe disk's
+    // from its Identify Controller data (the translated INQUIRY of both holds 16 characters
+    // of the model); every other device's from INQUIRY and the storage device descriptor.
     virtual const char* GetModelName();
     virtual const char* GetModelNameWithRevision();
     virtual const char* GetRevision();
@@ -128,8 +128,14 @@ private:
     int NvmeQuery(std::uint32_t propertyId, std::uint32_t dataType, std::uint32_t value, std::uint32_t subValue,
                   std::uint8_t* out, std::uint32_t length);
     int StandardInquiry(std::uint8_t (&data)[256]);
-    // The IDENTIFY block when the device is a SATA disk and answers it.
-    bool IdentifySata(std::uint8_t (&block)[512]);
+    // Model, firmware and serial number whole, as a SATA disk's IDENTIFY block or an NVMe
+    // disk's Identify Controller data hold them; false for other devices or when refused.
+    struct WholeIdentity {
+        char model[41];
+        char firmware[9];
+        char serial[21];
+    };
+    bool ReadWholeIdentity(WholeIdentity* identity);
     // Vendor and product text of standard INQUIRY data into textBuffer; returns its length.
     std::size_t FormatModelName(const std::uint8_t* data);
 

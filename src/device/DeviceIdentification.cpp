@@ -1,5 +1,6 @@
 // What a device is: bus and peripheral type, the texts from INQUIRY and the storage
 // descriptor, the ATA identification block, and the adapter's transfer limit.
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -43,6 +44,26 @@ std::size_t AtaString(const std::uint8_t* block, AtaField field, char* out) {
     return std::strlen(out);  // a zero inside the field ends the text
 }
 
+// Text fields of NVMe Identify Controller data, as (offset, bytes): plain ASCII, blank-padded.
+struct NvmeField {
+    std::size_t offset;
+    std::size_t length;
+};
+constexpr NvmeField kNvmeSerial = {4, 20};
+constexpr NvmeField kNvmeModel = {24, 40};
+constexpr NvmeField kNvmeFirmware = {64, 8};
+
+// `length` bytes of ASCII into `out` (room for length + 1), trimmed like AtaString.
+void AsciiString(const std::uint8_t* field, std::size_t length, char* out) {
+    std::size_t end = 0;
+    while (end < length && field[end] != 0) ++end;
+    while (end > 0 && field[end - 1] == ' ') --end;
+    std::size_t start = 0;
+    while (start < end && field[start] == ' ') ++start;
+    std::memcpy(out, field + start, end - start);
+    out[end - start] = '\0';
+}
+
 }  // namespace
 
 bool Device::QueryProperty(std::uint32_t propertyId, void* out, std::uint32_t outSize) {
@@ -61,18 +82,34 @@ std::uint32_t Device::GetBusType() {
     return descriptor.BusType;
 }
 
-bool Device::IdentifySata(std::uint8_t (&block)[512]) {
-    // A SATA disk behind the translation layer reports only 16 characters of its model, and
-    // its firmware cut to 4, in INQUIRY; the IDENTIFY block has them whole.
-    return GetBusType() == kBusTypeSata && IdentifyAta(block) == 0;
+bool Device::ReadWholeIdentity(WholeIdentity* identity) {
+    // A SATA disk behind the translation layer, and an NVMe disk, report only 16 characters of
+    // the model, and the firmware cut to 4, in INQUIRY; their own identify data has them whole.
+    const std::uint32_t busType = GetBusType();
+    if (busType == kBusTypeSata) {
+        std::uint8_t block[512];
+        if (IdentifyAta(block) != 0) return false;
+        AtaString(block, kAtaModel, identity->model);
+        AtaString(block, kAtaFirmware, identity->firmware);
+        AtaString(block, kAtaSerial, identity->serial);
+        return identity->model[0] != '\0';  // a blank model: the INQUIRY names it better
+    }
+    if (busType == kBusTypeNvme) {
+        std::vector<std::uint8_t> data(4096);
+        if (IdentifyNvmeController(data.data()) != 0) return false;
+        AsciiString(&data[kNvmeModel.offset], kNvmeModel.length, identity->model);
+        AsciiString(&data[kNvmeFirmware.offset], kNvmeFirmware.length, identity->firmware);
+        AsciiString(&data[kNvmeSerial.offset], kNvmeSerial.length, identity->serial);
+        return identity->model[0] != '\0';
+    }
+    return false;
 }
 
 const char* Device::GetSerialNumber() {
     serialNumber.clear();
-    std::uint8_t block[512];
-    if (IdentifySata(block)) {
-        char text[2 * kAtaSerial.words + 1];
-        serialNumber.assign(text, AtaString(block, kAtaSerial, text));
+    WholeIdentity identity;
+    if (ReadWholeIdentity(&identity)) {
+        serialNumber = identity.serial;
         return serialNumber.c_str();
     }
     std::vector<std::uint8_t> buffer(kDeviceDescriptorBufferSize);
@@ -135,9 +172,9 @@ std::size_t Device::FormatModelName(const std::uint8_t* data) {
 
 const char* Device::GetModelName() {
     textBuffer[0] = '\0';
-    std::uint8_t block[512];
-    if (IdentifySata(block)) {
-        AtaString(block, kAtaModel, textBuffer);
+    WholeIdentity identity;
+    if (ReadWholeIdentity(&identity)) {
+        std::strcpy(textBuffer, identity.model);
         return textBuffer;
     }
     std::uint8_t data[256];
@@ -147,14 +184,10 @@ const char* Device::GetModelName() {
 
 const char* Device::GetModelNameWithRevision() {
     textBuffer[0] = '\0';
-    std::uint8_t block[512];
-    if (IdentifySata(block)) {
-        std::size_t length = AtaString(block, kAtaModel, textBuffer);
-        textBuffer[length++] = ' ';
-        textBuffer[length++] = '(';
-        length += AtaString(block, kAtaFirmware, textBuffer + length);
-        textBuffer[length++] = ')';
-        textBuffer[length] = '\0';
+    WholeIdentity identity;
+    if (ReadWholeIdentity(&identity)) {
+        // 40 + 2 + 8 + 1 characters and the terminator: textBuffer's 52.
+        std::snprintf(textBuffer, sizeof textBuffer, "%s (%s)", identity.model, identity.firmware);
         return textBuffer;
     }
     std::uint8_t data[256];
@@ -173,9 +206,9 @@ const char* Device::GetModelNameWithRevision() {
 
 const char* Device::GetRevision() {
     textBuffer[0] = '\0';
-    std::uint8_t block[512];
-    if (IdentifySata(block)) {
-        AtaString(block, kAtaFirmware, textBuffer);
+    WholeIdentity identity;
+    if (ReadWholeIdentity(&identity)) {
+        std::strcpy(textBuffer, identity.firmware);
         return textBuffer;
     }
     std::uint8_t data[256];

@@ -55,7 +55,7 @@ TEST(DeviceTree, GroupsFoldersAndDevicesOfTheDemoSet) {
     EXPECT_EQ(ChildCodes(disks.children[3]), (std::vector<ItemCode>{0x1B080000}));
     EXPECT_EQ(ChildCodes(disks.children[4]), (std::vector<ItemCode>{0x1F090000}));
     EXPECT_EQ(disks.children[3].children[0].text, L"SEKTRA DEMO SATA SSD 256GB (SDEMO100)");
-    EXPECT_EQ(disks.children[4].children[0].text, L"NVMe SEKTRA DEMO NVME (N100)");
+    EXPECT_EQ(disks.children[4].children[0].text, L"SEKTRA DEMO NVME SSD 512GB (N100DEMO)");
     // ATA models span vendor and product; others are vendor, blank, product.
     EXPECT_EQ(disks.children[0].children[0].text, L"SEKTRA DEMO HDD ATA 2GB (D100)");
     EXPECT_EQ(disks.children[1].children[0].text, L"SEKTRA DEMO SCSI DISK (S200)");

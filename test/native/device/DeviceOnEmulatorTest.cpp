@@ -52,6 +52,22 @@ TEST_F(OnEmulator, IdentifiesAScsiDisk) {
     EXPECT_FALSE(emulated->Log().AnyWriteSent());
 }
 
+TEST_F(OnEmulator, NamesAnNvmeDiskFromItsIdentifyControllerData) {
+    // The translated INQUIRY says "NVMe" and 16 characters of the model; the controller's
+    // identify data has the whole model (blank-padded to 40), the firmware and the serial.
+    DeviceConfig c = Disk();
+    c.busType = 17;
+    c.vendor = "NVMe";
+    c.product = "SEKTRA LONG NVME";
+    c.nvmeModel = "SEKTRA LONG NVME MODEL NAME 0123456789AB";
+    c.nvmeFirmware = "FW123456";
+    auto device = OpenDisk(c);
+    EXPECT_STREQ("SEKTRA LONG NVME MODEL NAME 0123456789AB", device->GetModelName());
+    EXPECT_STREQ("FW123456", device->GetRevision());
+    EXPECT_STREQ("SEKTRA LONG NVME MODEL NAME 0123456789AB (FW123456)", device->GetModelNameWithRevision());
+    EXPECT_STREQ("SN-42", device->GetSerialNumber());
+}
+
 TEST_F(OnEmulator, IdentifiesAnAtaDiskFromItsModelFields) {
     DeviceConfig config = Disk();
     config.busType = 3;
