@@ -11,7 +11,7 @@ packages=(
   locales xvfb xdotool x11-utils imagemagick fonts-noto-cjk
   fp-utils libchm-bin zip unzip fio clang
   tgt libiscsi-dev libiscsi-bin xorriso
-  sg3-utils sdparm hdparm
+  sg3-utils sdparm hdparm jq
 )
 
 sudo_cmd=()
